@@ -1,0 +1,63 @@
+#include "platform/controls.h"
+
+#include <utility>
+
+namespace platform {
+
+Control::Control(ControlKind kind_, std::string name_, Control* parent_, Rect bounds_)
+    : kind(kind_), name(std::move(name_)), parent(parent_), bounds(bounds_) {}
+
+Panel::Panel(std::string name_, Control* parent_, Rect bounds_, raster::Color color_, Bevel bevel_)
+    : Control(ControlKind::Panel, std::move(name_), parent_, bounds_), color(color_), bevel(bevel_) {}
+
+EditBox::EditBox(std::string name_, Control* parent_, Rect bounds_, int maxLength_, int tabOrder_)
+    : Control(ControlKind::EditBox, std::move(name_), parent_, bounds_), maxLength(maxLength_), tabOrder(tabOrder_) {}
+
+void EditBox::type(const std::string& typed) {
+    text = maxLength > 0 && typed.size() > static_cast<std::size_t>(maxLength) ? typed.substr(0, maxLength) : typed;
+}
+
+Button::Button(std::string name_, Control* parent_, Rect bounds_, std::string caption_)
+    : Control(ControlKind::Button, std::move(name_), parent_, bounds_) {
+    caption = std::move(caption_);
+}
+
+ToolButton::ToolButton(std::string name_, Control* parent_, Rect bounds_, std::string hint_, std::string picture_)
+    : Control(ControlKind::ToolButton, std::move(name_), parent_, bounds_), picture(std::move(picture_)) {
+    hint = std::move(hint_);
+}
+
+UpDown::UpDown(std::string name_, Control* parent_, Rect bounds_)
+    : Control(ControlKind::UpDown, std::move(name_), parent_, bounds_) {}
+
+bool UpDown::step(int delta) {
+    int next = position + delta;
+    if (next > max) next = wrap ? min : max;
+    if (next < min) next = wrap ? max : min;
+    const bool changed = next != position;
+    position = next;
+    return changed;
+}
+
+Image::Image(std::string name_, Control* parent_, Rect bounds_, int bitmapWidth, int bitmapHeight)
+    : Control(ControlKind::Image, std::move(name_), parent_, bounds_), picture(bitmapWidth, bitmapHeight) {}
+
+StatusBar::StatusBar(std::string name_, Control* parent_, Rect bounds_)
+    : Control(ControlKind::Panel, std::move(name_), parent_, bounds_) {}
+
+Label::Label(std::string name_, Control* parent_, Rect bounds_, std::string caption_, Font font_)
+    : Control(ControlKind::Label, std::move(name_), parent_, bounds_) {
+    caption = std::move(caption_);
+    font = std::move(font_);
+}
+
+MenuItem::MenuItem(std::string name_, std::string caption_, std::string shortcut_, bool enabled_)
+    : name(std::move(name_)), caption(std::move(caption_)), shortcut(std::move(shortcut_)), enabled(enabled_) {}
+
+Control* Form::find(const std::string& controlName) const {
+    for (Control* control : controls)
+        if (control->name == controlName) return control;
+    return nullptr;
+}
+
+}  // namespace platform

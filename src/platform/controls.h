@@ -1,0 +1,149 @@
+#pragma once
+
+#include "platform/geometry.h"
+#include "platform/raster/canvas.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+// The control kinds the main window is made of, as plain state. A control knows nothing of how it is
+// drawn: the host builds a real widget from it once and brings the widget up to date after each
+// handler.
+namespace platform {
+
+enum class ControlKind { Label, Panel, GroupBox, EditBox, Button, ToolButton, UpDown, Image, Bevel };
+
+// Named fonts of the layout; height in pixels, as the layout gives it.
+struct Font {
+    std::string family;
+    int height = 0;
+    bool bold = false;
+};
+
+// Anything that can be the sender of a handler: controls and menu items.
+struct Object {
+    virtual ~Object() = default;
+};
+
+struct Control : Object {
+    Control(ControlKind kind, std::string name, Control* parent, Rect bounds);
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    ControlKind kind;
+    std::string name;
+    Control* parent;
+    // Left, top in the parent's client area; width and height as right - left, bottom - top.
+    Rect bounds;
+    bool enabled = true;
+    bool visible = true;
+    std::string caption;
+    std::string hint;
+    Font font;
+
+    void setWidth(int width) { bounds.right = bounds.left + width; }
+    void setHeight(int height) { bounds.bottom = bounds.top + height; }
+    int width() const { return bounds.width(); }
+    int height() const { return bounds.height(); }
+};
+
+enum class Bevel { None, Lowered, Raised };
+
+struct Panel : Control {
+    Panel(std::string name, Control* parent, Rect bounds, raster::Color color, Bevel bevel = Bevel::None);
+    raster::Color color;
+    Bevel bevel;
+};
+
+struct EditBox : Control {
+    EditBox(std::string name, Control* parent, Rect bounds, int maxLength, int tabOrder);
+    std::string text;
+    int maxLength;
+    int tabOrder;
+    // Sets the text as typing would: the maximum length applies.
+    void type(const std::string& typed);
+};
+
+struct Button : Control {
+    Button(std::string name, Control* parent, Rect bounds, std::string caption);
+    bool isDefault = false;
+};
+
+struct ToolButton : Control {
+    ToolButton(std::string name, Control* parent, Rect bounds, std::string hint, std::string picture);
+    bool down = false;
+    // Resource name of the button's picture.
+    std::string picture;
+};
+
+struct UpDown : Control {
+    UpDown(std::string name, Control* parent, Rect bounds);
+    int position = 1;
+    int min = 1;
+    int max = 8;
+    bool wrap = true;
+    // One click on an arrow; answers whether the position changed.
+    bool step(int delta);
+};
+
+// An image control holding a bitmap and a drawing surface on it. An empty bitmap is "no picture".
+struct Image : Control {
+    Image(std::string name, Control* parent, Rect bounds, int bitmapWidth = 0, int bitmapHeight = 0);
+    raster::Bitmap picture;
+    raster::Canvas canvas{picture};
+    bool stretch = false;
+};
+
+struct StatusBar : Control {
+    StatusBar(std::string name, Control* parent, Rect bounds);
+    std::array<int, 3> panelWidths{70, 60, 460};
+    std::array<std::string, 3> panels;
+};
+
+struct Label : Control {
+    Label(std::string name, Control* parent, Rect bounds, std::string caption, Font font);
+    // A label shows its parent's colour unless it is opaque (the colour swatches are).
+    bool opaque = false;
+    raster::Color color = 0xC0C0C0;
+    bool handCursor = false;
+    bool wordWrap = false;
+};
+
+struct MenuItem : Object {
+    MenuItem(std::string name, std::string caption, std::string shortcut = {}, bool enabled = true);
+    std::string name;
+    std::string caption;  // "&" marks the accelerator letter; "-" is a separator
+    std::string shortcut;  // "Ctrl+N", "F1" or empty
+    bool enabled = true;
+    std::string picture;  // resource name or empty
+};
+
+struct Menu {
+    std::string name;
+    std::string caption;
+    std::vector<MenuItem*> items;
+};
+
+}  // namespace platform
+
+namespace platform {
+
+enum class ModalResult { None, Ok, Cancel };
+
+// A window made of controls. The host builds its widgets from `controls` (parents before children).
+struct Form {
+    virtual ~Form() = default;
+    std::string name;
+    std::string caption;
+    Size clientSize;
+    raster::Color color = 0xC0C0C0;
+    Font font;
+    std::vector<Control*> controls;
+    ModalResult modalResult = ModalResult::None;
+    // Runs each time the form is about to show.
+    virtual void FormShow() {}
+    Control* find(const std::string& controlName) const;
+};
+
+}  // namespace platform
