@@ -108,6 +108,8 @@ struct Label : Control {
     raster::Color color = 0xC0C0C0;
     bool handCursor = false;
     bool wordWrap = false;
+    // Resource name of a picture shown instead of the caption, or empty.
+    std::string picture;
 };
 
 struct MenuItem : Object {

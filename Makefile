@@ -1,0 +1,34 @@
+# The two commands of the README, plus the benchmarks and the checks CI runs.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+.PHONY: deps configure build run test bench test-sanitize fuzz clean
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DVELMORA_WERROR=$(if $(WERROR),ON,OFF) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@./$(BUILD)/velmora
+
+test: build
+	@./scripts/run-tests.sh $(BUILD)
+
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@for b in build-bench/*_bench; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+
+test-sanitize: deps
+	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF >/dev/null
+	@cmake --build build-sanitize -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=0 ./scripts/run-tests.sh build-sanitize
+
+clean:
+	rm -rf build build-bench build-sanitize build-fuzz
