@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench test-sanitize fuzz clean
+.PHONY: deps configure build run test bench bench-startup test-sanitize fuzz clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -32,3 +32,10 @@ test-sanitize: deps
 
 clean:
 	rm -rf build build-bench build-sanitize build-fuzz
+
+# Start-up time and peak memory of the editor against a bare Qt window of the same shape.
+bench-startup: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target velmora bare_window
+	@./bench/startup/measure.sh " Bare" 7 build-bench/bare_window
+	@./bench/startup/measure.sh " Velmora" 7 build-bench/velmora
