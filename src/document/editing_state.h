@@ -1,0 +1,18 @@
+#pragma once
+
+class TMainForm;
+
+// The two sides of the document's state table: either the view and the colour controls are usable,
+// or the size group is.
+namespace document {
+
+inline constexpr int Zoom = 6;
+
+// Size entry: the view and the colour controls disabled, Save and Save As too, the size group enabled.
+void enableSizeEntry(TMainForm& form);
+
+// Editing: the size group disabled, the view, the colour controls and every editing command enabled
+// except Undo, which waits for the first change.
+void enableEditing(TMainForm& form);
+
+}  // namespace document

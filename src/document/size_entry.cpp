@@ -1,0 +1,33 @@
+#include "app/main_form.h"
+#include "document/editing_state.h"
+#include "document/size_text.h"
+#include "platform/errors.h"
+
+using document::Zoom;
+
+// The size group's OK: a valid width and height start a blank document of that size.
+void TMainForm::OKButtonClick(platform::Object*) {
+    const std::optional<int> width = document::parseSizeText(Leveys.text, 96);
+    const std::optional<int> height = document::parseSizeText(Korkeus.text, 80);
+    if (!width || !height) {
+        Leveys.text.clear();
+        Korkeus.text.clear();
+        PikkuPaneeli.setWidth(ImageWidth);
+        PikkuPaneeli.setHeight(ImageHeight);
+        Paneeli.setWidth(ImageWidth * Zoom);
+        Paneeli.setHeight(ImageHeight * Zoom);
+        FocusTarget = &Leveys;
+        ++FocusRequests;
+        throw platform::Abort{};
+    }
+    ImageWidth = *width;
+    ImageHeight = *height;
+    Mappi.picture.reset(ImageWidth, ImageHeight);
+    Mappi.setHeight(ImageHeight);
+    Mappi.setWidth(ImageWidth);
+    InitDocument();
+    // Whatever the top-left of the view holds becomes the new document: white after New and at start.
+    Mappi.canvas.copyRect(ImageRect, Boxi.canvas, ImageRect);
+    document::enableEditing(*this);
+    ReapplyShapeSetup();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/raster/bitmap.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// The WBMP type 0 file as this program writes and accepts it: the type byte 0, the fixed header byte
+// 0, the width and the height as one byte each, then the rows top first, each row padded to whole
+// bytes, the leftmost pixel in the most significant bit, 1 for white and 0 for black.
+namespace wbmp {
+
+inline constexpr int MaxWidth = 96;
+inline constexpr int MaxHeight = 80;
+inline constexpr int HeaderSize = 4;
+// The largest file: 4 + 12 x 80 bytes, which is also the most the reader ever reads.
+inline constexpr int MaxFileSize = HeaderSize + (MaxWidth + 7) / 8 * MaxHeight;
+
+inline constexpr int bytesPerRow(int width) { return (width + 7) / 8; }
+
+// The data bytes of the top-left width x height pixels of a picture. Only exact white gives a 1 bit;
+// the spare bits at the end of each row stay 0.
+std::vector<std::uint8_t> packRows(const raster::Bitmap& picture, int width, int height);
+
+// The whole file: the header, then the data. Each data element contributes its low byte, as the
+// writer has always stored the document's data as one integer per byte.
+std::vector<std::uint8_t> fileBytes(int width, int height, std::span<const std::int32_t> data);
+
+}  // namespace wbmp
