@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   netpbm
-  xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time
+  xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time openbox python3
   fonts-dejavu-core fonts-liberation
 )
 

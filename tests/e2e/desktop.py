@@ -1,0 +1,185 @@
+"""A private X session for end-to-end tests: Xvfb, a window manager, the editor, real input through
+xdotool and what a person can see through screenshots.
+
+Everything here looks at the program from outside: it never reads the program's memory, only the
+screen, the window caption, the clipboard and the files on disk.
+"""
+
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+GREY = (0x80, 0x80, 0x80)
+WHITE = (0xFF, 0xFF, 0xFF)
+BLACK = (0, 0, 0)
+
+
+class Screenshot:
+    def __init__(self, width, height, pixels):
+        self.width = width
+        self.height = height
+        self.pixels = pixels
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+    def find_box(self, colour):
+        """The bounding box (left, top, right, bottom) of all pixels of the colour, or None."""
+        left = top = None
+        right = bottom = -1
+        row_bytes = 3 * self.width
+        needle = bytes(colour)
+        for y in range(self.height):
+            row = self.pixels[y * row_bytes:(y + 1) * row_bytes]
+            first = _find_aligned(row, needle, 0)
+            if first < 0:
+                continue
+            last = _rfind_aligned(row, needle)
+            left = first // 3 if left is None else min(left, first // 3)
+            right = max(right, last // 3)
+            top = y if top is None else top
+            bottom = y
+        if left is None:
+            return None
+        return left, top, right + 1, bottom + 1
+
+
+def _find_aligned(row, needle, start):
+    i = row.find(needle, start)
+    while i >= 0 and i % 3:
+        i = row.find(needle, i + 1)
+    return i
+
+
+def _rfind_aligned(row, needle):
+    i = row.rfind(needle)
+    while i >= 0 and i % 3:
+        i = row.rfind(needle, 0, i + 2)
+    return i
+
+
+def parse_ppm(data):
+    """Parses a binary PPM (P6) with maxval 255."""
+    fields = []
+    pos = 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b"#":
+            pos = data.index(b"\n", pos) + 1
+            continue
+        end = pos
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    assert fields[0] == b"P6" and fields[3] == b"255", fields
+    width, height = int(fields[1]), int(fields[2])
+    return Screenshot(width, height, data[pos + 1:pos + 1 + 3 * width * height])
+
+
+class Session:
+    """Xvfb with openbox, and the editor started in a fresh working directory."""
+
+    def __init__(self, program):
+        self.program = os.path.abspath(program)
+        self.workdir = tempfile.mkdtemp(prefix="velmora-e2e-")
+        self.env = dict(os.environ)
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.env["HOME"] = self.workdir
+        self.env["XDG_CONFIG_HOME"] = os.path.join(self.workdir, ".config")
+        self.env["XDG_RUNTIME_DIR"] = self.workdir
+        self.processes = []
+        self.editor = None
+
+    def __enter__(self):
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten",
+                                 "tcp"], pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        self.processes.append(xvfb)
+        with os.fdopen(read_fd) as pipe:
+            number = pipe.readline().strip()
+        self.env["DISPLAY"] = ":" + number
+        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+                              stderr=subprocess.DEVNULL)
+        self.processes.append(wm)
+        time.sleep(0.5)
+        return self
+
+    def __exit__(self, *exc):
+        if self.editor and self.editor.poll() is None:
+            self.editor.kill()
+            self.editor.wait()
+        for process in reversed(self.processes):
+            process.terminate()
+            process.wait()
+        shutil.rmtree(self.workdir, ignore_errors=True)
+
+    def run(self, *args, check=True, input=None):
+        result = subprocess.run(list(args), env=self.env, capture_output=True, input=input, timeout=30)
+        if check and result.returncode != 0:
+            raise RuntimeError("%s failed: %s" % (" ".join(args), result.stderr.decode(errors="replace")))
+        return result.stdout
+
+    def start_editor(self):
+        self.editor = subprocess.Popen([self.program], cwd=self.workdir, env=self.env, stdout=subprocess.DEVNULL,
+                                       stderr=subprocess.DEVNULL)
+        self.window = self.wait_for_window("^ Velmora")
+        self.settle()
+        return self.window
+
+    def wait_for_window(self, name_pattern, timeout=15):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            out = self.run("xdotool", "search", "--onlyvisible", "--name", name_pattern, check=False)
+            ids = out.split()
+            if ids:
+                return ids[-1].decode()
+            time.sleep(0.1)
+        raise AssertionError("no window named %r appeared" % name_pattern)
+
+    def window_gone(self, window, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            out = self.run("xdotool", "search", "--onlyvisible", "--name", "^ Velmora", check=False)
+            if window.encode() not in out.split():
+                return True
+            time.sleep(0.1)
+        return False
+
+    def settle(self, seconds=0.3):
+        time.sleep(seconds)
+
+    def caption(self, window=None):
+        return self.run("xdotool", "getwindowname", window or self.window).decode().rstrip("\n")
+
+    def screenshot(self):
+        return parse_ppm(self.run("import", "-window", "root", "ppm:-"))
+
+    def key(self, *keys):
+        self.run("xdotool", "key", "--clearmodifiers", "--delay", "60", *keys)
+        self.settle()
+
+    def type(self, text):
+        self.run("xdotool", "type", "--delay", "40", text)
+        self.settle()
+
+    def click(self, x, y, button=1):
+        self.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+        self.settle()
+
+    def drag(self, points, button=1):
+        x, y = points[0]
+        self.run("xdotool", "mousemove", "--sync", str(x), str(y), "mousedown", str(button))
+        for x, y in points[1:]:
+            self.run("xdotool", "mousemove", "--sync", str(x), str(y))
+            time.sleep(0.02)
+        self.run("xdotool", "mouseup", str(button))
+        self.settle()
+
+    def clipboard(self, mime):
+        return self.run("xclip", "-selection", "clipboard", "-o", "-t", mime, check=False)
