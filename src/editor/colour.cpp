@@ -1,0 +1,23 @@
+#include "app/main_form.h"
+
+#include <string>
+
+void TMainForm::PiirtoWhiteClick(platform::Object*) {
+    ColorPaneeli.color = raster::White;
+    ReapplyFilledSetup();
+}
+
+void TMainForm::PiirtoBlackClick(platform::Object*) {
+    ColorPaneeli.color = raster::Black;
+    ReapplyFilledSetup();
+}
+
+// Any colour other than black swaps to black, so the swap always lands on one of the two.
+void TMainForm::SwapDrawingColor() {
+    ColorPaneeli.color = ColorPaneeli.color == raster::Black ? raster::White : raster::Black;
+}
+
+// The new width takes effect at the next press on the view, which reads the position itself.
+void TMainForm::PenSizeChange(platform::Object*) {
+    PW.caption = std::to_string(PenWidth.position);
+}

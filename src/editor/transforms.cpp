@@ -1,0 +1,39 @@
+#include "app/main_form.h"
+#include "editor/flip.h"
+#include "editor/view.h"
+
+namespace {
+
+// Flip and Mirror work on the preview's bitmap, so it must hold the document at its size first: it
+// may not exist yet after a new size, and after a shape release in another pixel than the last motion
+// it still shows the rubber band instead of the final figure.
+raster::Bitmap& previewHoldingDocument(TMainForm& form) {
+    form.RefreshPreview();
+    return form.PikkuBoxi.picture;
+}
+
+void finishTransform(TMainForm& form) {
+    form.FinishChange();
+    form.MarkModified();
+}
+
+}  // namespace
+
+void TMainForm::InvertClick(platform::Object*) {
+    Boxi.canvas.setCopyMode(raster::CopyMode::DstInvert);
+    Boxi.canvas.copyRect(ImageRect, Boxi.canvas, ImageRect);
+    Boxi.canvas.setCopyMode(raster::CopyMode::SrcCopy);
+    finishTransform(*this);
+}
+
+void TMainForm::FlipClick(platform::Object*) {
+    editor::FlipVertical(previewHoldingDocument(*this));
+    editor::copyImageRect(Boxi, PikkuBoxi, ImageRect);
+    finishTransform(*this);
+}
+
+void TMainForm::MirrorClick(platform::Object*) {
+    editor::FlipHorizontal(previewHoldingDocument(*this));
+    editor::copyImageRect(Boxi, PikkuBoxi, ImageRect);
+    finishTransform(*this);
+}

@@ -1,0 +1,117 @@
+#include "editor/view.h"
+
+#include "app/main_form.h"
+
+using platform::MouseButton;
+using platform::Object;
+using platform::ShiftState;
+
+namespace editor {
+
+int toImageCoordinate(int viewCoordinate) {
+    return viewCoordinate / ZoomFactor;
+}
+
+platform::Point toImagePixel(int X, int Y) {
+    return {toImageCoordinate(X), toImageCoordinate(Y)};
+}
+
+std::string positionReadout(int X, int Y, int imageWidth, int imageHeight) {
+    const platform::Point pixel = toImagePixel(X, Y);
+    // The bounds are inclusive on purpose: during a drag just past the right or bottom edge the
+    // readout still names the column or row one beyond the document.
+    if (X < 1 || Y < 1 || pixel.x > imageWidth || pixel.y > imageHeight) return {};
+    return "(" + std::to_string(pixel.x) + ", " + std::to_string(pixel.y) + ")";
+}
+
+void copyImageRect(platform::Image& to, const platform::Image& from, const platform::Rect& rect) {
+    to.canvas.setCopyMode(raster::CopyMode::SrcCopy);
+    to.canvas.copyRect(rect, from.canvas, rect);
+}
+
+void ensurePreview(TMainForm& form) {
+    raster::Bitmap& preview = form.PikkuBoxi.picture;
+    if (preview.width() != form.ImageWidth || preview.height() != form.ImageHeight)
+        preview.reset(form.ImageWidth, form.ImageHeight);
+}
+
+}  // namespace editor
+
+namespace {
+
+bool shapeToolSelected(const TMainForm& form) {
+    return !form.Pen.down && !form.Fill.down;
+}
+
+// A press starts with the plain pen of the chosen width, whatever pen the last shape drag left:
+// the freehand pen and a click without motion both draw with it.
+void applyPressPen(TMainForm& form) {
+    raster::Canvas& canvas = form.Boxi.canvas;
+    canvas.setPen({raster::PenStyle::Plain, form.PenWidth.position, canvas.pen().color});
+}
+
+}  // namespace
+
+void TMainForm::BoxiMouseDown(Object*, MouseButton, ShiftState Shift, int X, int Y) {
+    if (Shift.right) {
+        SwapDrawingColor();
+        ReapplyShapeSetup();
+        return;
+    }
+    DrawingActive = true;
+    applyPressPen(*this);
+    if (shapeToolSelected(*this)) ShapePress(X, Y);
+    if (Fill.down) FillPress(Shift, X, Y);
+    DrawingActive = true;
+    if (Pen.down) PenPress(Shift, X, Y);
+}
+
+void TMainForm::BoxiMouseMove(Object*, ShiftState Shift, int X, int Y) {
+    if (Shift.left) {
+        DrawingActive = true;
+        Boxi.canvas.setPenColor(DrawingColor());
+        if (shapeToolSelected(*this)) ShapeMotion(X, Y);
+        if (Pen.down) PenMotion(X, Y);
+        RefreshPreview();
+        if (Pen.down || Fill.down) MarkModified();
+    }
+    StatusBar.panels[0] = editor::positionReadout(X, Y, ImageWidth, ImageHeight);
+}
+
+void TMainForm::BoxiMouseUp(Object*, MouseButton, ShiftState, int X, int Y) {
+    if (shapeToolSelected(*this) && DrawingActive) {
+        ShapeRelease(X, Y);
+        DrawingActive = false;
+    }
+    CommitPicture();
+    TakeUndoSnapshot();
+    DrawingActive = false;
+    FilledDrag = 0;
+}
+
+void TMainForm::FormPaint(Object*, platform::WindowSurface& surface) {
+    surface.fillRect(editor::ViewBackdrop, editor::BackdropColor);
+}
+
+void TMainForm::RefreshPreview() {
+    editor::ensurePreview(*this);
+    editor::copyImageRect(PikkuBoxi, Boxi, ImageRect);
+}
+
+void TMainForm::CommitPicture() {
+    Mappi.picture.reset(ImageWidth, ImageHeight);
+    editor::copyImageRect(Mappi, Boxi, ImageRect);
+}
+
+void TMainForm::MarkModified() {
+    DocumentModified = 1;
+    StatusBar.panels[1] = "Modified";
+    Undo.enabled = true;
+}
+
+void TMainForm::FinishChange() {
+    RefreshPreview();
+    editor::copyImageRect(Mappi, Boxi, ImageRect);
+    TakeUndoSnapshot();
+    Undo.enabled = true;
+}
