@@ -1,0 +1,26 @@
+#include "support/scratch_directory.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace support {
+
+ScratchDirectory::ScratchDirectory() {
+    namespace fs = std::filesystem;
+    m_previous = fs::current_path().string();
+    std::string pattern = (fs::temp_directory_path() / "velmora-scenario-XXXXXX").string();
+    if (!::mkdtemp(pattern.data())) throw std::system_error(errno, std::generic_category(), "mkdtemp");
+    m_path = pattern;
+    fs::current_path(m_path);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+    std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+}  // namespace support
