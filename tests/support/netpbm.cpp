@@ -70,9 +70,13 @@ private:
     std::size_t m_pos = 2;
 };
 
-raster::Color grey(unsigned level) { return level << 16 | level << 8 | level; }
+raster::Color grey(unsigned level) {
+    return level << 16 | level << 8 | level;
+}
 
-raster::Color rgb(unsigned r, unsigned g, unsigned b) { return r << 16 | g << 8 | b; }
+raster::Color rgb(unsigned r, unsigned g, unsigned b) {
+    return r << 16 | g << 8 | b;
+}
 
 unsigned scaled(long sample, long maxval) {
     if (sample > maxval) throw NetpbmError("a sample is above the maximum value");

@@ -38,13 +38,21 @@ raster::Bitmap readPicture(const std::string& path) {
 
 void setHeld(platform::ShiftState& held, platform::MouseButton button, bool down) {
     switch (button) {
-    case platform::MouseButton::Left: held.left = down; break;
-    case platform::MouseButton::Right: held.right = down; break;
-    case platform::MouseButton::Middle: held.middle = down; break;
+        case platform::MouseButton::Left:
+            held.left = down;
+            break;
+        case platform::MouseButton::Right:
+            held.right = down;
+            break;
+        case platform::MouseButton::Middle:
+            held.middle = down;
+            break;
     }
 }
 
-platform::Point pixelCentre(platform::Point pixel) { return {6 * pixel.x + 3, 6 * pixel.y + 3}; }
+platform::Point pixelCentre(platform::Point pixel) {
+    return {6 * pixel.x + 3, 6 * pixel.y + 3};
+}
 
 }  // namespace
 

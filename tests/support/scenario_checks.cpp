@@ -91,7 +91,8 @@ CheckResult ScenarioSession::check(const Statement& statement) {
         const std::string expected = inQuotes(t[2]) + " " + std::to_string(parseInteger(t[3]));
         const auto& requests = m_platform.helpRequests();
         if (requests.empty()) return compare("help", expected, "no help request");
-        return compare("help", expected, inQuotes(requests.back().file) + " " + std::to_string(requests.back().context));
+        return compare("help", expected,
+                       inQuotes(requests.back().file) + " " + std::to_string(requests.back().context));
     }
     if (kind == "about") {
         requireArguments(statement, 3);
@@ -110,7 +111,8 @@ CheckResult ScenarioSession::checkControl(const Statement& statement) {
     if (kind == "enabled") {
         requireArguments(statement, 4);
         const bool expected = parseYesNo(t[3]);
-        if (platform::MenuItem* item = form().FindMenuItem(name)) return compare(what, yesNo(expected), yesNo(item->enabled));
+        if (platform::MenuItem* item = form().FindMenuItem(name))
+            return compare(what, yesNo(expected), yesNo(item->enabled));
         if (platform::Control* control = form().FindControl(name))
             return compare(what, yesNo(expected), yesNo(control->enabled));
         throw ScriptError("no control or menu item named " + inQuotes(name));
@@ -126,16 +128,19 @@ CheckResult ScenarioSession::checkControl(const Statement& statement) {
         for (int panel = 0; panel < 3; ++panel)
             if (name == "StatusBar." + std::to_string(panel))
                 return compare(what, inQuotes(t[3]), inQuotes(form().StatusBar.panels[panel]));
-        if (platform::MenuItem* item = form().FindMenuItem(name)) return compare(what, inQuotes(t[3]), inQuotes(item->caption));
+        if (platform::MenuItem* item = form().FindMenuItem(name))
+            return compare(what, inQuotes(t[3]), inQuotes(item->caption));
         platform::Control* control = form().FindControl(name);
         if (!control) throw ScriptError("no control or menu item named " + inQuotes(name));
-        if (auto* edit = dynamic_cast<platform::EditBox*>(control)) return compare(what, inQuotes(t[3]), inQuotes(edit->text));
+        if (auto* edit = dynamic_cast<platform::EditBox*>(control))
+            return compare(what, inQuotes(t[3]), inQuotes(edit->text));
         return compare(what, inQuotes(t[3]), inQuotes(control->caption));
     }
     requireArguments(statement, 5);
     platform::Control* control = form().FindControl(name);
     if (!control) throw ScriptError("no control named " + inQuotes(name));
-    return compare(what, sizeText(parseInteger(t[3]), parseInteger(t[4])), sizeText(control->width(), control->height()));
+    return compare(what, sizeText(parseInteger(t[3]), parseInteger(t[4])),
+                   sizeText(control->width(), control->height()));
 }
 
 CheckResult ScenarioSession::checkState(const Statement& statement) {
@@ -153,8 +158,12 @@ CheckResult ScenarioSession::checkState(const Statement& statement) {
         return compare(what, expected, colorText(f.DrawingColor()));
     }
     const std::pair<const char*, int> numbers[] = {
-        {"ImageWidth", f.ImageWidth},           {"ImageHeight", f.ImageHeight},   {"DataSize", f.DataSize},
-        {"DocumentModified", f.DocumentModified}, {"DocumentHasFile", f.DocumentHasFile}, {"UndoSlot", f.UndoSlot},
+        {"ImageWidth", f.ImageWidth},
+        {"ImageHeight", f.ImageHeight},
+        {"DataSize", f.DataSize},
+        {"DocumentModified", f.DocumentModified},
+        {"DocumentHasFile", f.DocumentHasFile},
+        {"UndoSlot", f.UndoSlot},
         {"PenWidth", f.PenWidth.position},
     };
     for (const auto& [stateName, actual] : numbers)
@@ -169,7 +178,8 @@ CheckResult ScenarioSession::checkPicture(const Statement& statement) {
         const int x = parseInteger(t[2]);
         const int y = parseInteger(t[3]);
         const std::string& colour = t[4];
-        if (colour != "black" && colour != "white") throw ScriptError("expected black or white, not " + inQuotes(colour));
+        if (colour != "black" && colour != "white")
+            throw ScriptError("expected black or white, not " + inQuotes(colour));
         const raster::Bitmap view = cropped(form().Boxi.picture, form().ImageRect);
         return compare("pixel " + t[2] + " " + t[3], colour, pixelText(view, x, y));
     }

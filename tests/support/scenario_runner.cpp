@@ -41,8 +41,8 @@ void runStatements(const std::string& path, const std::vector<Statement>& statem
             // Commands catch what the program raises, so this is a fault of the program: a failure, not
             // a script the runner cannot understand.
             ++outcome.failed;
-            out << "FAIL " << where << statement.source << " expected to finish, got the exception \""
-                << error.what() << "\"\n";
+            out << "FAIL " << where << statement.source << " expected to finish, got the exception \"" << error.what()
+                << "\"\n";
         }
     }
 }

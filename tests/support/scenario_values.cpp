@@ -26,7 +26,8 @@ int parseInteger(const std::string& token) {
     int value = 0;
     const char* end = token.data() + token.size();
     const auto [stop, error] = std::from_chars(token.data(), end, value);
-    if (token.empty() || error != std::errc() || stop != end) throw ScriptError("not a whole number: " + inQuotes(token));
+    if (token.empty() || error != std::errc() || stop != end)
+        throw ScriptError("not a whole number: " + inQuotes(token));
     return value;
 }
 
@@ -34,7 +35,8 @@ bool isShortcutName(const std::string& token) {
     std::string_view rest = token;
     for (std::string_view modifier : {"Ctrl+", "Shift+", "Alt+"})
         if (rest.starts_with(modifier)) rest.remove_prefix(modifier.size());
-    if (rest.size() == 1) return std::isupper(static_cast<unsigned char>(rest[0])) || std::isdigit(static_cast<unsigned char>(rest[0]));
+    if (rest.size() == 1)
+        return std::isupper(static_cast<unsigned char>(rest[0])) || std::isdigit(static_cast<unsigned char>(rest[0]));
     if (rest.size() < 2 || rest.size() > 3 || rest[0] != 'F') return false;
     const int number = std::atoi(std::string(rest.substr(1)).c_str());
     return rest.substr(1).find_first_not_of("0123456789") == std::string_view::npos && number >= 1 && number <= 12;
@@ -73,9 +75,13 @@ std::vector<std::uint8_t> parseHexBytes(const std::vector<std::string>& tokens, 
     return bytes;
 }
 
-std::string yesNo(bool value) { return value ? "yes" : "no"; }
+std::string yesNo(bool value) {
+    return value ? "yes" : "no";
+}
 
-std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
+std::string inQuotes(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 std::string hexBytes(const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty()) return "no bytes";
@@ -89,7 +95,9 @@ std::string hexBytes(const std::vector<std::uint8_t>& bytes) {
     return text;
 }
 
-std::string sizeText(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
+std::string sizeText(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
 
 std::string colorText(raster::Color color) {
     char digits[8];

@@ -1,10 +1,10 @@
 #include "support/scratch_directory.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace support {
 

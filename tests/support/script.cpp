@@ -4,7 +4,9 @@ namespace support {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (isBlank(text.front()) || text.front() == '\r')) text.remove_prefix(1);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/services.h"
 #include "platform/posix_file_system.h"
+#include "platform/services.h"
 #include "support/scripted_clipboard.h"
 
 #include <deque>
