@@ -8,6 +8,7 @@ ScenarioSession::ScenarioSession() : m_program(m_platform.services()) {}
 
 std::optional<CheckResult> ScenarioSession::run(const Statement& statement) {
     if (!statement.error.empty()) throw ScriptError(statement.error);
+    if (statement.tokens.empty()) throw ScriptError("an empty statement");
     if (statement.tokens.front() == "expect") return check(statement);
     act(statement);
     return std::nullopt;
