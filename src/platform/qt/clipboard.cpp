@@ -1,0 +1,30 @@
+#include "platform/qt/clipboard.h"
+
+#include "platform/qt/convert.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+namespace platform::qt {
+
+bool QtClipboard::hasBitmap() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage();
+}
+
+void QtClipboard::empty() { QGuiApplication::clipboard()->clear(); }
+
+void QtClipboard::putBitmap(const raster::Bitmap& bitmap) { QGuiApplication::clipboard()->setImage(toQImage(bitmap)); }
+
+std::optional<raster::Bitmap> QtClipboard::bitmap(int maxWidth, int maxHeight) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasImage()) return std::nullopt;
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    // Qt gives no image when the bytes do not decode, or when the picture is too large for its
+    // reader's memory limit; either way there is no bitmap to paste.
+    if (image.isNull()) return std::nullopt;
+    return bitmapFromImage(image, maxWidth, maxHeight);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,215 @@
+#include "platform/qt/form_widgets.h"
+
+#include "platform/qt/convert.h"
+#include "platform/qt/image_view.h"
+#include "platform/qt/resources.h"
+#include "platform/qt/status_panels.h"
+#include "platform/qt/up_down.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace platform::qt {
+
+namespace {
+
+// A label that reports clicks: the colour swatches are labels.
+class ClickLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    std::function<void()> onClick;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
+    }
+};
+
+void setColor(QWidget* widget, raster::Color color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, toQColor(color));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+int frameStyle(platform::Bevel bevel) {
+    switch (bevel) {
+        case platform::Bevel::Lowered: return QFrame::Panel | QFrame::Sunken;
+        // A raised inner bevel inside a lowered outer one reads as an etched frame.
+        case platform::Bevel::Raised: return QFrame::Box | QFrame::Sunken;
+        case platform::Bevel::None: break;
+    }
+    return QFrame::NoFrame;
+}
+
+}  // namespace
+
+FormWidgets::FormWidgets(platform::Form& form, QWidget* client) : m_form(form) {
+    loadResources();
+    client->setFont(toQFont(form.font));
+    setColor(client, form.color);
+    for (platform::Control* control : form.controls) {
+        // A control hidden from the start is a work object of the program, not part of the window.
+        if (!control->visible) continue;
+        QWidget* parent = control->parent ? widget(*control->parent) : client;
+        if (!parent) continue;
+        QWidget* built = build(*control, parent);
+        built->setObjectName(toQString(control->name));
+        if (!control->font.family.empty()) built->setFont(toQFont(control->font));
+        if (!control->hint.empty()) built->setToolTip(toQString(control->hint));
+        m_widgets[control] = built;
+    }
+    setTabOrder();
+    sync();
+}
+
+QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
+    if (auto* bar = dynamic_cast<platform::StatusBar*>(&control)) return new StatusPanels(*bar, parent);
+    if (auto* image = dynamic_cast<platform::Image*>(&control)) return new ImageView(*image, parent);
+    if (auto* label = dynamic_cast<platform::Label*>(&control)) return buildLabel(*label, parent);
+    if (auto* edit = dynamic_cast<platform::EditBox*>(&control)) return buildEditBox(*edit, parent);
+    if (auto* button = dynamic_cast<platform::Button*>(&control)) return buildButton(*button, parent);
+    if (auto* tool = dynamic_cast<platform::ToolButton*>(&control)) return buildToolButton(*tool, parent);
+    if (auto* upDown = dynamic_cast<platform::UpDown*>(&control)) {
+        auto* arrows = new UpDown(parent);
+        arrows->onStep = [this, upDown](int delta) {
+            if (onStep) onStep(*upDown, delta);
+        };
+        return arrows;
+    }
+    if (auto* panel = dynamic_cast<platform::Panel*>(&control)) {
+        auto* frame = new QFrame(parent);
+        frame->setFrameStyle(frameStyle(panel->bevel));
+        return frame;
+    }
+    if (control.kind == platform::ControlKind::GroupBox) return new QGroupBox(parent);
+    return new QWidget(parent);
+}
+
+QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
+    auto* widget = new ClickLabel(parent);
+    widget->setTextFormat(Qt::PlainText);
+    widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    widget->setWordWrap(label.wordWrap);
+    if (label.handCursor) widget->setCursor(Qt::PointingHandCursor);
+    if (!label.picture.empty()) widget->setPixmap(QPixmap(picturePath(label.picture)));
+    widget->onClick = [this, &label] {
+        if (onClick) onClick(label);
+    };
+    return widget;
+}
+
+QWidget* FormWidgets::buildEditBox(platform::EditBox& edit, QWidget* parent) {
+    auto* widget = new QLineEdit(parent);
+    if (edit.maxLength > 0) widget->setMaxLength(edit.maxLength);
+    QObject::connect(widget, &QLineEdit::textEdited, widget,
+                     [&edit](const QString& text) { edit.type(text.toStdString()); });
+    QObject::connect(widget, &QLineEdit::returnPressed, widget, [this] {
+        if (enterPressesDefault) pressDefaultButton();
+    });
+    return widget;
+}
+
+QWidget* FormWidgets::buildButton(platform::Button& button, QWidget* parent) {
+    auto* widget = new QPushButton(parent);
+    widget->setDefault(button.isDefault);
+    QObject::connect(widget, &QPushButton::clicked, widget, [this, &button] {
+        if (onClick) onClick(button);
+    });
+    return widget;
+}
+
+QWidget* FormWidgets::buildToolButton(platform::ToolButton& button, QWidget* parent) {
+    auto* widget = new QToolButton(parent);
+    widget->setAutoRaise(true);
+    widget->setCheckable(true);
+    widget->setFocusPolicy(Qt::NoFocus);
+    widget->setIcon(QIcon(picturePath(button.picture)));
+    widget->setIconSize(QSize(20, 20));
+    QObject::connect(widget, &QToolButton::clicked, widget, [this, &button] {
+        if (onClick) onClick(button);
+    });
+    return widget;
+}
+
+// Edit boxes in their tab order, then the buttons, within each parent.
+void FormWidgets::setTabOrder() {
+    std::vector<platform::EditBox*> edits;
+    std::vector<platform::Button*> buttons;
+    for (platform::Control* control : m_form.controls) {
+        if (!widget(*control)) continue;
+        if (auto* edit = dynamic_cast<platform::EditBox*>(control)) edits.push_back(edit);
+        if (auto* button = dynamic_cast<platform::Button*>(control)) buttons.push_back(button);
+    }
+    std::stable_sort(edits.begin(), edits.end(), [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
+    std::vector<QWidget*> chain;
+    for (auto* edit : edits) chain.push_back(widget(*edit));
+    for (auto* button : buttons) chain.push_back(widget(*button));
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+void FormWidgets::pressDefaultButton() {
+    for (platform::Control* control : m_form.controls) {
+        auto* button = dynamic_cast<platform::Button*>(control);
+        if (button && button->isDefault)
+            if (auto* widget = qobject_cast<QPushButton*>(this->widget(*button))) widget->click();
+    }
+}
+
+QWidget* FormWidgets::widget(const platform::Control& control) const {
+    const auto found = m_widgets.find(&control);
+    return found == m_widgets.end() ? nullptr : found->second;
+}
+
+ImageView* FormWidgets::view(const platform::Control& control) const {
+    return qobject_cast<ImageView*>(widget(control));
+}
+
+platform::Control* FormWidgets::control(const QWidget* widget) const {
+    for (const auto& [control, built] : m_widgets)
+        if (built == widget) return const_cast<platform::Control*>(control);
+    return nullptr;
+}
+
+void FormWidgets::sync() {
+    for (platform::Control* control : m_form.controls)
+        if (QWidget* built = widget(*control)) syncControl(*control, built);
+}
+
+void FormWidgets::syncControl(platform::Control& control, QWidget* widget) {
+    const QSignalBlocker blocker(widget);
+    widget->setGeometry(toQRect(control.bounds));
+    widget->setEnabled(control.enabled);
+    widget->setVisible(control.visible);
+    const QString caption = toQString(control.caption);
+    if (auto* status = dynamic_cast<StatusPanels*>(widget)) {
+        status->sync();
+    } else if (auto* view = qobject_cast<ImageView*>(widget)) {
+        view->refresh();
+    } else if (auto* label = dynamic_cast<ClickLabel*>(widget)) {
+        const auto& source = static_cast<platform::Label&>(control);
+        if (source.picture.empty() && label->text() != caption) label->setText(caption);
+        if (source.opaque) setColor(label, source.color);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        const QString text = toQString(static_cast<platform::EditBox&>(control).text);
+        if (edit->text() != text) edit->setText(text);
+    } else if (auto* tool = qobject_cast<QToolButton*>(widget)) {
+        tool->setChecked(static_cast<platform::ToolButton&>(control).down);
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        button->setText(caption);
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->setTitle(caption);
+    } else if (auto* panel = dynamic_cast<platform::Panel*>(&control)) {
+        setColor(widget, panel->color);
+    }
+}
+
+}  // namespace platform::qt

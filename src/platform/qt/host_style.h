@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace platform::qt {
+
+// The application's style: the classic bevelled look where Qt has it, and the hint delay that the
+// program sets (Application.HintPause) instead of the platform's own.
+class HostStyle : public QProxyStyle {
+    Q_OBJECT
+
+public:
+    HostStyle();
+
+    void setHintPause(int milliseconds) { m_hintPause = milliseconds; }
+    int hintPause() const { return m_hintPause; }
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override;
+
+    // Installs the style for the whole application once and answers it.
+    static HostStyle* install();
+
+private:
+    int m_hintPause = 500;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,162 @@
+#include "platform/qt/main_window.h"
+
+#include "app/commands.h"
+#include "platform/dispatcher.h"
+#include "platform/qt/convert.h"
+#include "platform/qt/host_style.h"
+#include "platform/qt/image_view.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace platform::qt {
+
+namespace {
+
+// The window's surface as its paint handler sees it, over the painter of one paint event.
+class PainterSurface : public platform::WindowSurface {
+public:
+    explicit PainterSurface(QPainter& painter) : m_painter(painter) {}
+    void fillRect(const platform::Rect& rect, raster::Color color) override {
+        m_painter.fillRect(toQRect(rect), toQColor(color));
+    }
+
+private:
+    QPainter& m_painter;
+};
+
+}  // namespace
+
+ClientArea::ClientArea(TMainForm& form, QWidget* parent) : QWidget(parent), m_form(form) {}
+
+void ClientArea::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PainterSurface surface(painter);
+    platform::dispatch(m_form.Services.errors, [&] { m_form.FormPaint(nullptr, surface); });
+}
+
+MainWindow::MainWindow(TMainForm& form)
+    : m_form(form), m_style(HostStyle::install()), m_client(new ClientArea(form, this)) {
+    // A fixed frame: the system menu and minimise, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(picturePath("velmora-32")));
+    m_client->setFixedSize(form.clientSize.width, form.clientSize.height);
+    setCentralWidget(m_client);
+    m_widgets = std::make_unique<FormWidgets>(form, m_client);
+    m_widgets->enterPressesDefault = true;
+    m_menus = std::make_unique<Menus>(form, *menuBar(), *this);
+    // The size group's OK is a button of the OK kind: its caption carries a check mark.
+    if (auto* ok = qobject_cast<QPushButton*>(m_widgets->widget(form.OKButton)))
+        ok->setIcon(QIcon(picturePath("ok")));
+    connectControls();
+    connectView();
+    // The window takes exactly the menu bar and the client area, and cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    afterHandler();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectControls() {
+    m_widgets->onClick = [this](platform::Control& control) {
+        commands::click(m_form, control);
+        afterHandler();
+    };
+    m_widgets->onStep = [this](platform::UpDown&, int delta) {
+        commands::stepPenWidth(m_form, delta);
+        afterHandler();
+    };
+    m_menus->onChoose = [this](platform::MenuItem& item) {
+        commands::chooseMenuItem(m_form, item);
+        afterHandler();
+    };
+    m_menus->onShortcut = [this](const std::string& shortcut) {
+        commands::pressShortcut(m_form, shortcut);
+        afterHandler();
+    };
+    m_menus->onOpen = [this](platform::Menu& menu) {
+        commands::openMenu(m_form, menu);
+        afterHandler();
+    };
+    for (QLineEdit* edit : m_client->findChildren<QLineEdit*>()) edit->installEventFilter(this);
+}
+
+void MainWindow::connectView() {
+    ImageView* view = m_widgets->view(m_form.Boxi);
+    if (!view) return;
+    // Motion without a button held still updates the pointer readout.
+    view->setMouseTracking(true);
+    view->setCursor(Qt::CrossCursor);
+    view->onPress = [this](platform::MouseButton button, platform::ShiftState shift, int x, int y) {
+        commands::mouseDown(m_form, button, shift, x, y);
+        afterHandler();
+    };
+    view->onMove = [this](platform::ShiftState shift, int x, int y) {
+        commands::mouseMove(m_form, shift, x, y);
+        afterHandler();
+    };
+    view->onRelease = [this](platform::MouseButton button, platform::ShiftState shift, int x, int y) {
+        commands::mouseUp(m_form, button, shift, x, y);
+        afterHandler();
+    };
+}
+
+void MainWindow::afterHandler() {
+    m_style->setHintPause(m_form.Application.HintPause);
+    setWindowTitle(toQString(m_form.caption));
+    m_widgets->sync();
+    m_menus->sync();
+    syncFocus();
+    if (m_form.Closed && !m_closedForGood) {
+        m_closedForGood = true;
+        close();
+    }
+}
+
+void MainWindow::syncFocus() {
+    if (m_form.FocusRequests == m_focusRequests) return;
+    m_focusRequests = m_form.FocusRequests;
+    if (!m_form.FocusTarget) return;
+    if (QWidget* target = m_widgets->widget(*m_form.FocusTarget)) target->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_closedForGood) {
+        commands::requestClose(m_form);
+        m_closedForGood = m_form.Closed;
+        afterHandler();
+    }
+    if (m_closedForGood)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_centred || !screen()) return;
+    m_centred = true;
+    const QRect available = screen()->availableGeometry();
+    move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+}
+
+// The edit boxes would take Ctrl+Z, Ctrl+C and Ctrl+V for themselves; the menu's shortcuts come first,
+// as they do in the program's original system.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (m_menus->shortcuts().contains(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "app/main_form.h"
+#include "platform/qt/form_widgets.h"
+#include "platform/qt/menus.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace platform::qt {
+
+class HostStyle;
+
+// The client area below the menu bar: the form's controls live here, and its paint runs the form's
+// paint handler over the silver background.
+class ClientArea : public QWidget {
+    Q_OBJECT
+
+public:
+    ClientArea(TMainForm& form, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TMainForm& m_form;
+};
+
+// The real main window, built once from TMainForm. Data flows one way: a widget event runs the form's
+// handler through commands (and so through the dispatcher); afterHandler() then copies the form's
+// state into the widgets.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(TMainForm& form);
+    ~MainWindow() override;
+
+    ClientArea* client() const { return m_client; }
+    const FormWidgets& widgets() const { return *m_widgets; }
+    const Menus& menus() const { return *m_menus; }
+
+    // Brings every widget up to date after a handler, and closes the window for good once the form
+    // has closed.
+    void afterHandler();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectControls();
+    void connectView();
+    void syncFocus();
+
+    TMainForm& m_form;
+    HostStyle* m_style;
+    ClientArea* m_client;
+    std::unique_ptr<FormWidgets> m_widgets;
+    std::unique_ptr<Menus> m_menus;
+    int m_focusRequests = 0;
+    bool m_centred = false;
+    bool m_closedForGood = false;
+};
+
+}  // namespace platform::qt

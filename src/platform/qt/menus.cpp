@@ -1,0 +1,72 @@
+#include "platform/qt/menus.h"
+
+#include "platform/qt/convert.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+
+namespace platform::qt {
+
+Menus::Menus(TMainForm& form, QMenuBar& bar, QWidget& window) {
+    for (platform::Menu* source : form.MainMenu1) {
+        QMenu* menu = bar.addMenu(toQString(source->caption));
+        menu->setObjectName(toQString(source->name));
+        m_menus[source] = menu;
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [this, source] {
+            if (onOpen) onOpen(*source);
+        });
+        for (platform::MenuItem* item : source->items) {
+            if (item->caption == "-") {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(toQString(item->caption));
+            action->setObjectName(toQString(item->name));
+            if (!item->picture.empty()) action->setIcon(QIcon(picturePath(item->picture)));
+            if (!item->shortcut.empty()) {
+                // Shown beside the caption and live only inside the open menu; the window-wide
+                // shortcut below is the one that carries the command out.
+                action->setShortcut(QKeySequence(toQString(item->shortcut)));
+                action->setShortcutContext(Qt::WidgetShortcut);
+                addShortcut(item->shortcut, window);
+            }
+            QObject::connect(action, &QAction::triggered, action, [this, item] {
+                if (onChoose) onChoose(*item);
+            });
+            m_actions[item] = action;
+        }
+    }
+    sync();
+}
+
+void Menus::addShortcut(const std::string& shortcut, QWidget& window) {
+    const QKeySequence keys(toQString(shortcut));
+    auto* key = new QShortcut(keys, &window);
+    key->setContext(Qt::WindowShortcut);
+    QObject::connect(key, &QShortcut::activated, key, [this, shortcut] {
+        if (onShortcut) onShortcut(shortcut);
+    });
+    m_shortcuts << keys;
+}
+
+QAction* Menus::action(const platform::MenuItem& item) const {
+    const auto found = m_actions.find(&item);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+QMenu* Menus::menu(const platform::Menu& menu) const {
+    const auto found = m_menus.find(&menu);
+    return found == m_menus.end() ? nullptr : found->second;
+}
+
+void Menus::sync() {
+    for (const auto& [item, action] : m_actions) {
+        const QSignalBlocker blocker(action);
+        action->setEnabled(item->enabled);
+        action->setText(toQString(item->caption));
+    }
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/main_form.h"
+
+#include <QKeySequence>
+#include <QList>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace platform::qt {
+
+// The main menu built once from the form's menus. A chosen item and a pressed shortcut go out through
+// the callbacks, so that the Edit menu's opening handler runs before its shortcuts are carried out;
+// a shortcut works even while its item shows disabled, because that handler may enable it.
+class Menus {
+public:
+    Menus(TMainForm& form, QMenuBar& bar, QWidget& window);
+
+    QAction* action(const platform::MenuItem& item) const;
+    QMenu* menu(const platform::Menu& menu) const;
+    // Every key sequence some menu item owns.
+    const QList<QKeySequence>& shortcuts() const { return m_shortcuts; }
+
+    void sync();
+
+    std::function<void(platform::MenuItem&)> onChoose;
+    std::function<void(const std::string& shortcut)> onShortcut;
+    std::function<void(platform::Menu&)> onOpen;
+
+private:
+    void addShortcut(const std::string& shortcut, QWidget& window);
+
+    std::map<const platform::MenuItem*, QAction*> m_actions;
+    std::map<const platform::Menu*, QMenu*> m_menus;
+    QList<QKeySequence> m_shortcuts;
+};
+
+}  // namespace platform::qt

@@ -1,0 +1,36 @@
+#include "platform/qt/status_panels.h"
+
+#include "platform/qt/convert.h"
+
+#include <QLabel>
+
+namespace platform::qt {
+
+namespace {
+
+// The bar's border and the gap between panels, as the classic status bar draws them.
+constexpr int Border = 1;
+constexpr int Gap = 2;
+
+}  // namespace
+
+StatusPanels::StatusPanels(const platform::StatusBar& bar, QWidget* parent) : QFrame(parent), m_bar(bar) {
+    for (QLabel*& panel : m_panels) {
+        panel = new QLabel(this);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setTextFormat(Qt::PlainText);
+        panel->setIndent(2);
+    }
+}
+
+void StatusPanels::sync() {
+    int left = Border;
+    for (std::size_t i = 0; i < m_panels.size(); ++i) {
+        const int width = m_bar.panelWidths[i];
+        m_panels[i]->setGeometry(left, Gap, width - Gap, height() - Gap - Border);
+        m_panels[i]->setText(toQString(m_bar.panels[i]));
+        left += width;
+    }
+}
+
+}  // namespace platform::qt
