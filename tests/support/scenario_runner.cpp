@@ -56,11 +56,17 @@ ScriptOutcome runScenarioFile(const std::string& path, std::ostream& out) {
         out << "ERROR " << path << ": cannot read the script\n";
         outcome.broken = true;
     } else {
-        const std::string here = std::filesystem::absolute(path).parent_path().lexically_normal().string();
-        ScratchDirectory scratch;
-        const std::vector<Statement> statements = readScript(*text, scratch.path(), here);
-        ScenarioSession session;
-        runStatements(path, statements, session, outcome, out);
+        // Only the set-up can throw here: what a statement raises is handled statement by statement.
+        try {
+            const std::string here = std::filesystem::absolute(path).parent_path().lexically_normal().string();
+            ScratchDirectory scratch;
+            const std::vector<Statement> statements = readScript(*text, scratch.path(), here);
+            ScenarioSession session;
+            runStatements(path, statements, session, outcome, out);
+        } catch (const std::exception& error) {
+            out << "ERROR " << path << ": cannot run the script: " << error.what() << '\n';
+            outcome.broken = true;
+        }
     }
     out << path << ": " << outcome.passed << " passed, " << outcome.failed << " failed\n";
     return outcome;
