@@ -32,7 +32,6 @@ void TMainForm::ExitClick(platform::Object* Sender) {
 
 // Every close request: the title bar, Alt+F4, the system menu and ExitClick's own.
 void TMainForm::FormClose(platform::Object* Sender, platform::CloseAction& Action) {
-    if (ExitConfirmed == 0 && DocumentModified == 1 && !document::settleChanges(*this, Sender))
-        throw platform::Abort{};
+    if (ExitConfirmed == 0 && DocumentModified == 1 && !document::settleChanges(*this, Sender)) throw platform::Abort{};
     Action = platform::CloseAction::Free;
 }

@@ -63,7 +63,9 @@ public:
             done += static_cast<std::size_t>(written);
         }
     }
-    void flush() { check(retrying([&] { return m_calls.flush(m_fd); })); }
+    void flush() {
+        check(retrying([&] { return m_calls.flush(m_fd); }));
+    }
     void close() {
         const int fd = m_fd;
         m_fd = -1;

@@ -11,10 +11,14 @@ namespace {
 
 const char* problemText(wbmp::Problem problem) {
     switch (problem) {
-    case wbmp::Problem::WrongFormat: return "Wrong file format.";
-    case wbmp::Problem::BadSize: return "Unable to open the specified file.";
-    case wbmp::Problem::BadLength: return "This is not a valid WBMP file.";
-    case wbmp::Problem::None: break;
+        case wbmp::Problem::WrongFormat:
+            return "Wrong file format.";
+        case wbmp::Problem::BadSize:
+            return "Unable to open the specified file.";
+        case wbmp::Problem::BadLength:
+            return "This is not a valid WBMP file.";
+        case wbmp::Problem::None:
+            break;
     }
     return "";
 }

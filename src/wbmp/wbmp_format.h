@@ -17,7 +17,9 @@ inline constexpr int HeaderSize = 4;
 // The largest file: 4 + 12 x 80 bytes, which is also the most the reader ever reads.
 inline constexpr int MaxFileSize = HeaderSize + (MaxWidth + 7) / 8 * MaxHeight;
 
-inline constexpr int bytesPerRow(int width) { return (width + 7) / 8; }
+inline constexpr int bytesPerRow(int width) {
+    return (width + 7) / 8;
+}
 
 // The data bytes of the top-left width x height pixels of a picture. Only exact white gives a 1 bit;
 // the spare bits at the end of each row stay 0.

@@ -6,7 +6,9 @@ namespace wbmp {
 
 namespace {
 
-int byteAt(std::span<const std::uint8_t> bytes, std::size_t index) { return index < bytes.size() ? bytes[index] : 0; }
+int byteAt(std::span<const std::uint8_t> bytes, std::size_t index) {
+    return index < bytes.size() ? bytes[index] : 0;
+}
 
 }  // namespace
 

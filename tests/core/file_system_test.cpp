@@ -148,7 +148,9 @@ TEST_F(FileSystemTest, AFailureAtAnyStepKeepsTheOldFileAndRemovesTheTemporary) {
 
 TEST_F(FileSystemTest, AWriteThatTakesPiecesStillWritesEverything) {
     FileCalls calls = FileCalls::system();
-    calls.write = [real = calls.write](int fd, const void* data, size_t count) { return real(fd, data, count > 3 ? 3 : count); };
+    calls.write = [real = calls.write](int fd, const void* data, size_t count) {
+        return real(fd, data, count > 3 ? 3 : count);
+    };
     PosixFileSystem files(std::move(calls));
     const Bytes bytes{0, 0, 10, 2, 0xFF, 0xC0, 0, 0};
     files.writeFileSafely(path("pic.wbmp"), bytes);

@@ -1,5 +1,5 @@
-#include "wbmp/target_name.h"
 #include "wbmp/wbmp_format.h"
+#include "wbmp/target_name.h"
 
 #include <gtest/gtest.h>
 

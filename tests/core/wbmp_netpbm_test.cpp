@@ -13,10 +13,14 @@
 // The writer and the reader held against netpbm's own WBMP converters, which no one here wrote.
 namespace {
 
-bool haveTool(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
+bool haveTool(const char* tool) {
+    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 // A picture with no symmetry to hide a swapped bit, row or byte.
-bool patternIsWhite(int x, int y) { return (x * 7 + y * 3 + x * y) % 5 < 2; }
+bool patternIsWhite(int x, int y) {
+    return (x * 7 + y * 3 + x * y) % 5 < 2;
+}
 
 // A fresh program with an empty width x height document ready for editing.
 struct Editor {
@@ -87,7 +91,8 @@ TEST(WbmpInterop, FilesMadeByNetpbmOpenWithExactlyTheirPixels) {
         ASSERT_EQ(editor.form.ImageHeight, size.height);
         const raster::Bitmap expected = support::readNetpbmFile(name + ".pbm");
         for (int y = 0; y < size.height; ++y)
-            EXPECT_EQ(support::rowText(editor.form.Boxi.picture, y).substr(0, size.width), support::rowText(expected, y))
+            EXPECT_EQ(support::rowText(editor.form.Boxi.picture, y).substr(0, size.width),
+                      support::rowText(expected, y))
                 << name << " row " << y;
     }
 }
