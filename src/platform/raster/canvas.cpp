@@ -8,13 +8,12 @@ namespace raster {
 
 using platform::Point;
 
-Canvas::Canvas(Bitmap& bitmap) : m_bitmap(&bitmap), m_dot(detail::makePenDot(m_pen.width)) {}
+Canvas::Canvas(Bitmap& bitmap) : m_bitmap(&bitmap) {}
 
 void Canvas::setPen(const Pen& pen)
 {
     m_pen = pen;
     m_pen.width = std::clamp(pen.width, 1, 8);
-    m_dot = detail::makePenDot(m_pen.width);
 }
 
 void Canvas::setPenColor(Color color)
@@ -56,7 +55,7 @@ void Canvas::drawLine(Point from, Point to)
 {
     const Point points[2] = {from, to};
     detail::SpanPainter painter(*m_bitmap, m_pen.color);
-    detail::strokePolyline(painter, m_pen, m_dot, points, 2, false);
+    detail::strokePolyline(painter, m_pen, m_shapes, points, 2, false);
 }
 
 void Canvas::setPixel(int x, int y, Color color)
@@ -110,7 +109,7 @@ void Canvas::strokePath()
     for (int i = 0; i < figures; ++i) {
         const int start = m_figureStarts[i];
         const int end = i + 1 < figures ? m_figureStarts[i + 1] : static_cast<int>(m_path.size());
-        detail::strokePolyline(painter, m_pen, m_dot, m_path.data() + start, end - start, false);
+        detail::strokePolyline(painter, m_pen, m_shapes, m_path.data() + start, end - start, false);
     }
     m_pathReady = false;
     m_path.clear();

@@ -2,7 +2,7 @@
 
 #include "platform/geometry.h"
 #include "platform/raster/bitmap.h"
-#include "platform/raster/spans.h"
+#include "platform/raster/pen_shapes.h"
 
 #include <vector>
 
@@ -102,7 +102,7 @@ private:
     Brush m_brush;
     CopyMode m_copyMode = CopyMode::SrcCopy;
     platform::Point m_position;
-    detail::PenDot m_dot;
+    detail::PenShapes m_shapes;
 
     bool m_recording = false;
     bool m_pathReady = false;
@@ -114,7 +114,7 @@ private:
     std::vector<platform::Point> m_points;
     std::vector<int> m_insets;
     std::vector<detail::Band> m_bands;
-    std::vector<platform::Point> m_seeds;
+    std::vector<detail::FloodRun> m_floodRuns;
 };
 
 }  // namespace raster

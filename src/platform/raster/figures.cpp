@@ -40,7 +40,7 @@ void Canvas::drawBox(int left, int top, int right, int bottom)
     }
     const Point corners[4] = {{right - 1, top}, {left, top}, {left, bottom - 1}, {right - 1, bottom - 1}};
     detail::SpanPainter painter(*m_bitmap, m_pen.color);
-    detail::strokePolyline(painter, m_pen, m_dot, corners, 4, true);
+    detail::strokePolyline(painter, m_pen, m_shapes, corners, 4, true);
 }
 
 void Canvas::drawFigure(int x1, int y1, int x2, int y2, int cornerWidth, int cornerHeight)
@@ -88,7 +88,7 @@ void Canvas::drawFigure(int x1, int y1, int x2, int y2, int cornerWidth, int cor
     count = end + 1;
 
     detail::SpanPainter painter(*m_bitmap, m_pen.color);
-    detail::strokePolyline(painter, m_pen, m_dot, m_points.data(), count, true);
+    detail::strokePolyline(painter, m_pen, m_shapes, m_points.data(), count, true);
 }
 
 }  // namespace raster

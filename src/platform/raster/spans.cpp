@@ -14,9 +14,58 @@ std::int64_t ceilDiv(std::int64_t num, std::int64_t den)
     return num >= 0 ? (num + den - 1) / den : -((-num) / den);
 }
 
+// One non-horizontal polygon edge, walked a row at a time: x is where the edge crosses the current
+// row, rounded up, and excess = x * height - (exact crossing * height), kept in [0, height).
+struct EdgeWalk {
+    int top;
+    int bottom;
+    std::int64_t x;
+    std::int64_t excess;
+    std::int64_t height;
+    std::int64_t wholeStep;
+    std::int64_t partStep;
+
+    void start(Point a, Point b, int firstRow)
+    {
+        if (a.y > b.y)
+            std::swap(a, b);
+        top = a.y;
+        bottom = b.y;
+        height = b.y - a.y;
+        const std::int64_t run = b.x - a.x;
+        // run = wholeStep * height + partStep with 0 <= partStep < height. The pen's pieces are
+        // mostly steep and start on the bitmap, so the divisions are usually skipped.
+        if (run >= 0 && run < height)
+            wholeStep = 0;
+        else if (run < 0 && -run <= height)
+            wholeStep = -1;
+        else
+            wholeStep = run >= 0 ? run / height : -ceilDiv(-run, height);
+        partStep = run - wholeStep * height;
+        x = a.x;
+        excess = 0;
+        if (firstRow > top) {
+            const std::int64_t num = std::int64_t(firstRow - top) * run;
+            const std::int64_t offset = ceilDiv(num, height);
+            x += offset;
+            excess = offset * height - num;
+        }
+    }
+
+    void step()
+    {
+        x += wholeStep;
+        excess -= partStep;
+        if (excess < 0) {
+            ++x;
+            excess += height;
+        }
+    }
+};
+
 }  // namespace
 
-void fillPolygon(SpanPainter& painter, const Point* points, int count)
+void fillPolygon(SpanSink& sink, const Point* points, int count)
 {
     constexpr int MaxPoints = 8;
     assert(count >= 3 && count <= MaxPoints);
@@ -26,31 +75,37 @@ void fillPolygon(SpanPainter& painter, const Point* points, int count)
         top = std::min(top, points[i].y);
         bottom = std::max(bottom, points[i].y);
     }
-    top = std::max(top, 0);
-    bottom = std::min(bottom, painter.height());
+    top = std::max(top, sink.rowBegin());
+    bottom = std::min(bottom, sink.rowEnd());
+    if (top >= bottom)
+        return;
+
+    EdgeWalk edges[MaxPoints];
+    int edgeCount = 0;
+    for (int i = 0; i < count; ++i) {
+        const Point a = points[i];
+        const Point b = points[(i + 1) % count];
+        if (a.y != b.y && std::max(a.y, b.y) > top && std::min(a.y, b.y) < bottom)
+            edges[edgeCount++].start(a, b, top);
+    }
 
     std::int64_t crossings[MaxPoints];
     for (int y = top; y < bottom; ++y) {
         int n = 0;
-        for (int i = 0; i < count; ++i) {
-            Point a = points[i];
-            Point b = points[(i + 1) % count];
-            if (a.y == b.y)
+        for (int i = 0; i < edgeCount; ++i) {
+            EdgeWalk& edge = edges[i];
+            if (y < edge.top || y >= edge.bottom)
                 continue;
-            if (a.y > b.y)
-                std::swap(a, b);
-            if (y < a.y || y >= b.y)
-                continue;
-            const std::int64_t num = std::int64_t(y - a.y) * (b.x - a.x);
-            crossings[n++] = a.x + ceilDiv(num, b.y - a.y);
+            // Kept sorted as they come: there are only a handful.
+            int j = n++;
+            for (; j > 0 && crossings[j - 1] > edge.x; --j)
+                crossings[j] = crossings[j - 1];
+            crossings[j] = edge.x;
+            edge.step();
         }
-        for (int i = 1; i < n; ++i) {
-            for (int j = i; j > 0 && crossings[j - 1] > crossings[j]; --j)
-                std::swap(crossings[j - 1], crossings[j]);
-        }
+        // A crossing lies between its edge's end points, so it fits an int.
         for (int i = 0; i + 1 < n; i += 2)
-            painter.span(y, static_cast<int>(std::clamp<std::int64_t>(crossings[i], -1, painter.width())),
-                         static_cast<int>(std::clamp<std::int64_t>(crossings[i + 1], -1, painter.width())));
+            sink.span(y, static_cast<int>(crossings[i]), static_cast<int>(crossings[i + 1]));
     }
 }
 

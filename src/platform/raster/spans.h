@@ -20,20 +20,45 @@ struct Band {
     int x1 = 0;
 };
 
-// The round pen dot of one width, as bands around the point it is centred on.
-struct PenDot {
-    Band bands[10]{};
-    int count = 0;
+// A run of a flood fill still to look at: row y, columns left..right, under (dir = 1) or above
+// (dir = -1) a run that has just been filled.
+struct FloodRun {
+    int y = 0;
+    int left = 0;
+    int right = 0;
+    int dir = 0;
 };
 
-class SpanPainter {
+// Where runs go: painted onto a bitmap, or recorded to be painted again elsewhere. Rows outside
+// [rowBegin(), rowEnd()) are never asked for.
+class SpanSink {
+public:
+    virtual void span(int y, int x0, int x1) = 0;
+    virtual int rowBegin() const = 0;
+    virtual int rowEnd() const = 0;
+
+    void rect(int left, int top, int right, int bottom)
+    {
+        top = std::max(top, rowBegin());
+        bottom = std::min(bottom, rowEnd());
+        for (int y = top; y < bottom; ++y)
+            span(y, left, right);
+    }
+
+protected:
+    ~SpanSink() = default;
+};
+
+class SpanPainter final : public SpanSink {
 public:
     SpanPainter(Bitmap& bitmap, Color color) : m_bitmap(bitmap), m_color(color) {}
 
     int width() const { return m_bitmap.width(); }
     int height() const { return m_bitmap.height(); }
+    int rowBegin() const override { return 0; }
+    int rowEnd() const override { return m_bitmap.height(); }
 
-    void span(int y, int x0, int x1)
+    void span(int y, int x0, int x1) override
     {
         if (y < 0 || y >= m_bitmap.height())
             return;
@@ -49,14 +74,6 @@ public:
             m_bitmap.row(y)[x] = m_color;
     }
 
-    void rect(int left, int top, int right, int bottom)
-    {
-        top = std::max(top, 0);
-        bottom = std::min(bottom, m_bitmap.height());
-        for (int y = top; y < bottom; ++y)
-            span(y, left, right);
-    }
-
     void band(const Band& b, int dx = 0, int dy = 0) { rect(b.x0 + dx, b.y0 + dy, b.x1 + dx, b.y1 + dy); }
 
 private:
@@ -67,7 +84,7 @@ private:
 // Fills the polygon under the even-odd rule, sampling the integer corner of each pixel: pixel (x, y)
 // is covered when the point (x, y) is inside, with left and top edges inside and right and bottom
 // edges outside. Horizontal edges count for nothing.
-void fillPolygon(SpanPainter& painter, const Point* points, int count);
+void fillPolygon(SpanSink& sink, const Point* points, int count);
 
 // The region of a box with rounded corners, as bands: the box [left, right) x [top, bottom) with
 // corners cut by an ellipse of cornerWidth x cornerHeight (magnitudes, clamped to the box).

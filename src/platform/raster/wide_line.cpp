@@ -14,23 +14,48 @@ int roundHalfAway(double f)
     return static_cast<int>(f > 0 ? f + 0.5 : f - 0.5);
 }
 
-// The end of a widened segment: the two corners across it (start and end, in the order that keeps
-// the outline's orientation) and the segment's direction. Joins are built from the end face of one
-// segment and the start face of the next.
-struct Face {
-    Point start;
-    Point end;
-    int dx = 0;
-    int dy = 0;
-    bool valid = false;
-};
+Point operator+(Point a, Point b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+
+Point operator-(Point a, Point b)
+{
+    return {a.x - b.x, a.y - b.y};
+}
+
+bool isStep(int dx, int dy)
+{
+    return std::abs(dx) <= 1 && std::abs(dy) <= 1;
+}
+
+int stepIndex(int dx, int dy)
+{
+    return (dx + 1) * 3 + (dy + 1);
+}
 
 constexpr double MiterLimit = 10.0;
 
+// Records runs into a pen's kept pieces instead of painting them.
+class SpanRecorder final : public SpanSink {
+public:
+    explicit SpanRecorder(std::vector<RowSpan>& runs) : m_runs(runs) {}
+    void span(int y, int x0, int x1) override
+    {
+        if (x0 < x1)
+            m_runs.push_back({y, x0, x1});
+    }
+    int rowBegin() const override { return -1000000; }
+    int rowEnd() const override { return 1000000; }
+
+private:
+    std::vector<RowSpan>& m_runs;
+};
+
 class WideStroker {
 public:
-    WideStroker(SpanPainter& painter, const Pen& pen, const PenDot& dot)
-        : m_painter(painter), m_width(pen.width), m_square(pen.style == PenStyle::Square), m_dot(dot)
+    WideStroker(SpanPainter& painter, const Pen& pen, PenShapes& shapes)
+        : m_painter(painter), m_width(pen.width), m_square(pen.style == PenStyle::Square), m_shapes(shapes)
     {
     }
 
@@ -38,21 +63,25 @@ public:
 
 private:
     bool segment(Point p1, Point p2, int dx, int dy, bool cap1, bool cap2, Face& face1, Face& face2);
-    void cap(Point p);
+    void buildSegment(SpanSink& sink, Point p1, Point p2, int dx, int dy, bool square1, bool square2,
+                      Face& face1, Face& face2) const;
     void join(Point p, const Face& in, const Face& out);
-    bool miter(Point p, Face in, Face out);
+    void buildJoin(SpanSink& sink, Point p, Face in, Face out);
+    void paint(const PenShapes::Piece& piece, Point p);
+    void cap(Point p);
     void dot(Point p);
 
     SpanPainter& m_painter;
     int m_width;
     bool m_square;
-    const PenDot& m_dot;
+    PenShapes& m_shapes;
+    bool m_tipOnHalf = false;
 };
 
 void WideStroker::dot(Point p)
 {
-    for (int i = 0; i < m_dot.count; ++i)
-        m_painter.band(m_dot.bands[i], p.x, p.y);
+    for (int i = 0; i < m_shapes.dot.count; ++i)
+        m_painter.band(m_shapes.dot.bands[i], p.x, p.y);
 }
 
 void WideStroker::cap(Point p)
@@ -62,14 +91,46 @@ void WideStroker::cap(Point p)
         dot(p);
 }
 
+void WideStroker::paint(const PenShapes::Piece& piece, Point p)
+{
+    const RowSpan* run = m_shapes.runs.data() + piece.first;
+    for (int i = 0; i < piece.count; ++i, ++run)
+        m_painter.span(run->y + p.y, run->x0 + p.x, run->x1 + p.x);
+}
+
 bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool cap2, Face& face1, Face& face2)
 {
-    const bool square1 = cap1 && m_square;
-    const bool square2 = cap2 && m_square;
-    const int half = m_width / 2;
     if (dx == 0 && dy == 0)
         return false;
+    const bool square1 = cap1 && m_square;
+    const bool square2 = cap2 && m_square;
+    if (square1 || square2 || !isStep(dx, dy) || p2 - p1 != Point{dx, dy}) {
+        buildSegment(m_painter, p1, p2, dx, dy, square1, square2, face1, face2);
+        return true;
+    }
 
+    PenShapes::Piece& piece = m_shapes.bodies[stepIndex(dx, dy)];
+    if (piece.state == PenShapes::State::Unknown) {
+        SpanRecorder recorder(m_shapes.runs);
+        piece.first = static_cast<int>(m_shapes.runs.size());
+        buildSegment(recorder, {0, 0}, {dx, dy}, dx, dy, false, false, face1, face2);
+        piece.count = static_cast<int>(m_shapes.runs.size()) - piece.first;
+        piece.corners[0] = face1.start;
+        piece.corners[1] = face1.end;
+        piece.corners[2] = face2.start;
+        piece.corners[3] = face2.end;
+        piece.state = PenShapes::State::Kept;
+    }
+    paint(piece, p1);
+    face1 = {p1 + piece.corners[0], p1 + piece.corners[1], dx, dy, true};
+    face2 = {p1 + piece.corners[2], p1 + piece.corners[3], dx, dy, true};
+    return true;
+}
+
+void WideStroker::buildSegment(SpanSink& sink, Point p1, Point p2, int dx, int dy, bool square1, bool square2,
+                               Face& face1, Face& face2) const
+{
+    const int half = m_width / 2;
     if (dy == 0) {
         int left = std::min(p1.x, p2.x);
         int right = std::max(p1.x, p2.x);
@@ -79,7 +140,7 @@ bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool ca
             left -= half;
         if ((square2 && dx > 0) || (square1 && dx < 0))
             right += half;
-        m_painter.rect(left, top, right, bottom);
+        sink.rect(left, top, right, bottom);
         if (dx > 0) {
             face1.start = {left, bottom};
             face1.end = {left, top};
@@ -100,7 +161,7 @@ bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool ca
             top -= half;
         if ((square2 && dy > 0) || (square1 && dy < 0))
             bottom += half;
-        m_painter.rect(left, top, right, bottom);
+        sink.rect(left, top, right, bottom);
         if (dy > 0) {
             face1.start = {left, top};
             face1.end = {right, top};
@@ -147,7 +208,7 @@ bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool ca
                 corners[i].y += wide.x;
             }
         }
-        fillPolygon(m_painter, corners, 4);
+        fillPolygon(sink, corners, 4);
         face1.start = corners[0];
         face1.end = corners[1];
         face2.start = corners[2];
@@ -156,30 +217,36 @@ bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool ca
     face1.dx = face2.dx = dx;
     face1.dy = face2.dy = dy;
     face1.valid = face2.valid = true;
-    return true;
 }
 
-bool WideStroker::miter(Point p, Face in, Face out)
+void WideStroker::buildJoin(SpanSink& sink, Point p, Face in, Face out)
 {
+    m_tipOnHalf = false;
     long long det = static_cast<long long>(in.dx) * out.dy - static_cast<long long>(in.dy) * out.dx;
-    if (det == 0)
-        return false;
-    if (det < 0) {
-        std::swap(in, out);
-        det = -det;
+    if (det != 0) {
+        if (det < 0) {
+            std::swap(in, out);
+            det = -det;
+        }
+        // The mitre's tip is where the outer edges of the two segments meet; past the limit of ten
+        // half-widths the corner is bevelled instead.
+        const Point a = in.start;
+        const Point b = out.end;
+        const double s =
+            static_cast<double>(static_cast<long long>(b.x) * out.dy - static_cast<long long>(b.y) * out.dx) / det;
+        const double t =
+            static_cast<double>(static_cast<long long>(a.x) * in.dy - static_cast<long long>(a.y) * in.dx) / det;
+        const double x = s * in.dx - t * out.dx;
+        const double y = s * in.dy - t * out.dy;
+        if (((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y)) * 4 <= MiterLimit * MiterLimit * m_width * m_width) {
+            m_tipOnHalf = std::floor(x) + 0.5 == x || std::floor(y) + 0.5 == y;
+            const Point shape[5] = {out.start, in.start, {roundHalfAway(x), roundHalfAway(y)}, out.end, in.end};
+            fillPolygon(sink, shape, 5);
+            return;
+        }
     }
-    // The tip is where the outer edges of the two segments meet.
-    const Point a = in.start;
-    const Point b = out.end;
-    const double s = static_cast<double>(static_cast<long long>(b.x) * out.dy - static_cast<long long>(b.y) * out.dx) / det;
-    const double t = static_cast<double>(static_cast<long long>(a.x) * in.dy - static_cast<long long>(a.y) * in.dx) / det;
-    const double x = s * in.dx - t * out.dx;
-    const double y = s * in.dy - t * out.dy;
-    if (((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y)) * 4 > MiterLimit * MiterLimit * m_width * m_width)
-        return false;
-    const Point shape[5] = {out.start, in.start, {roundHalfAway(x), roundHalfAway(y)}, out.end, in.end};
-    fillPolygon(m_painter, shape, 5);
-    return true;
+    const Point bevel[4] = {in.start, out.end, in.end, out.start};
+    fillPolygon(sink, bevel, 4);
 }
 
 void WideStroker::join(Point p, const Face& in, const Face& out)
@@ -192,10 +259,33 @@ void WideStroker::join(Point p, const Face& in, const Face& out)
     // shape; it is left out.
     if (!in.valid || !out.valid)
         return;
-    if (miter(p, in, out))
+    if (!isStep(in.dx, in.dy) || !isStep(out.dx, out.dy)) {
+        buildJoin(m_painter, p, in, out);
         return;
-    const Point bevel[4] = {in.start, out.end, in.end, out.start};
-    fillPolygon(m_painter, bevel, 4);
+    }
+
+    const Point corners[4] = {in.start - p, in.end - p, out.start - p, out.end - p};
+    PenShapes::Piece& piece = m_shapes.joins[stepIndex(in.dx, in.dy) * 9 + stepIndex(out.dx, out.dy)];
+    if (piece.state == PenShapes::State::Unknown) {
+        const std::size_t first = m_shapes.runs.size();
+        SpanRecorder recorder(m_shapes.runs);
+        buildJoin(recorder, {0, 0}, {corners[0], corners[1], in.dx, in.dy, true},
+                  {corners[2], corners[3], out.dx, out.dy, true});
+        // A tip halfway between pixels rounds away from zero, which depends on where it is drawn.
+        if (m_tipOnHalf) {
+            m_shapes.runs.resize(first);
+            piece.state = PenShapes::State::Unkeepable;
+        } else {
+            piece.first = static_cast<int>(first);
+            piece.count = static_cast<int>(m_shapes.runs.size() - first);
+            std::copy(std::begin(corners), std::end(corners), piece.corners);
+            piece.state = PenShapes::State::Kept;
+        }
+    }
+    if (piece.state == PenShapes::State::Kept && std::equal(std::begin(corners), std::end(corners), piece.corners))
+        paint(piece, p);
+    else
+        buildJoin(m_painter, p, in, out);
 }
 
 void WideStroker::polyline(const Point* points, int count, bool closed)
@@ -212,9 +302,6 @@ void WideStroker::polyline(const Point* points, int count, bool closed)
     const Point first = points[0];
     const Point last = closed ? points[0] : points[count - 1];
     auto at = [&](int i) { return points[i % count]; };
-    auto delta = [&](int i) {
-        return Point{at(i + 1).x - at(i).x, at(i + 1).y - at(i).y};
-    };
 
     if (!closed) {
         cap(first);
@@ -222,21 +309,23 @@ void WideStroker::polyline(const Point* points, int count, bool closed)
     }
     Face face1, face2, previous, firstFace;
     if (segments == 1) {
-        const Point d = delta(0);
+        const Point d = at(1) - at(0);
         segment(first, last, d.x, d.y, true, true, face1, face2);
         return;
     }
 
-    Point d = delta(0);
+    // Each segment is widened on its own; a join fills the corner between one segment's end face
+    // and the next one's start face. An empty segment in the middle is passed over.
+    Point d = at(1) - at(0);
     segment(first, at(1), d.x, d.y, !closed, false, firstFace, previous);
     for (int i = 1; i < segments - 1; ++i) {
-        d = delta(i);
+        d = at(i + 1) - at(i);
         if (segment(at(i), at(i + 1), d.x, d.y, false, false, face1, face2)) {
             join(at(i), previous, face1);
             previous = face2;
         }
     }
-    d = delta(segments - 1);
+    d = at(segments) - at(segments - 1);
     segment(at(segments - 1), last, d.x, d.y, false, !closed, face1, face2);
     join(at(segments - 1), previous, face1);
     if (closed)
@@ -245,21 +334,27 @@ void WideStroker::polyline(const Point* points, int count, bool closed)
 
 }  // namespace
 
-PenDot makePenDot(int width)
+void PenShapes::use(int penWidth, bool squarePen)
 {
-    PenDot dot;
+    if (penWidth == width && squarePen == square)
+        return;
+    width = penWidth;
+    square = squarePen;
+    runs.clear();
+    std::fill(std::begin(bodies), std::end(bodies), Piece());
+    std::fill(std::begin(joins), std::end(joins), Piece());
+    dot = PenDot();
     std::vector<int> insets;
     std::vector<Band> bands;
-    const int half = width / 2;
-    roundRectRegion(-half, -half, (width + 1) / 2, (width + 1) / 2, width, width, insets, bands);
+    const int half = penWidth / 2;
+    roundRectRegion(-half, -half, (penWidth + 1) / 2, (penWidth + 1) / 2, penWidth, penWidth, insets, bands);
     for (const Band& b : bands) {
         if (dot.count < static_cast<int>(std::size(dot.bands)))
             dot.bands[dot.count++] = b;
     }
-    return dot;
 }
 
-void strokePolyline(SpanPainter& painter, const Pen& pen, const PenDot& dot, const Point* points, int count,
+void strokePolyline(SpanPainter& painter, const Pen& pen, PenShapes& shapes, const Point* points, int count,
                     bool closed)
 {
     if (count < 2)
@@ -271,7 +366,8 @@ void strokePolyline(SpanPainter& painter, const Pen& pen, const PenDot& dot, con
             thinLine(painter, points[count - 1], points[0]);
         return;
     }
-    WideStroker(painter, pen, dot).polyline(points, count, closed);
+    shapes.use(pen.width, pen.style == PenStyle::Square);
+    WideStroker(painter, pen, shapes).polyline(points, count, closed);
 }
 
 }  // namespace raster::detail
