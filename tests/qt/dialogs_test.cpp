@@ -1,0 +1,131 @@
+#include "about/about_box.h"
+#include "platform/qt/help_viewer.h"
+#include "platform/qt/modal_host.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace platform::qt;
+
+namespace {
+
+// Runs `step` once the modal dialog is up, while showModal() is blocked in its loop.
+void whileModal(std::function<void(QWidget*)> step) {
+    QTimer::singleShot(0, [step] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        step(QApplication::activeModalWidget());
+    });
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aboutBoxHasItsLayoutAndIgnoresEscape() {
+        TAboutBox about;
+        QtModalHost host;
+        QSize clientSize;
+        bool openAfterEscape = false;
+        whileModal([&](QWidget* dialog) {
+            clientSize = dialog->findChild<QWidget*>()->size();
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("About Velmora"));
+            QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+            QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            openAfterEscape = dialog->isVisible();
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        host.showModal(about);
+        QCOMPARE(clientSize, QSize(218, 203));
+        QVERIFY(openAfterEscape);
+        QCOMPARE(about.modalResult, platform::ModalResult::Ok);
+        QCOMPARE(about.ShowCount, 1);
+    }
+
+    void aboutBoxLooksTheSameEveryTime() {
+        TAboutBox about;
+        QtModalHost host;
+        QList<QRect> okPlaces;
+        for (int showing = 0; showing < 2; ++showing) {
+            whileModal([&](QWidget* dialog) {
+                auto* ok = dialog->findChild<QPushButton*>(QStringLiteral("OKButton"));
+                okPlaces << QRect(ok->mapTo(dialog->findChild<QWidget*>(), QPoint(0, 0)), ok->size());
+                QVERIFY(ok->isDefault());
+                QVERIFY(!dialog->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
+                QTest::mouseClick(ok, Qt::LeftButton);
+            });
+            host.showModal(about);
+        }
+        QCOMPARE(okPlaces, QList<QRect>({QRect(76, 171, 74, 25), QRect(76, 171, 74, 25)}));
+        QCOMPARE(about.ShowCount, 2);
+    }
+
+    void titleBarCloseEndsTheDialog() {
+        TAboutBox about;
+        QtModalHost host;
+        whileModal([](QWidget* dialog) { dialog->close(); });
+        host.showModal(about);
+        QCOMPARE(about.modalResult, platform::ModalResult::Cancel);
+    }
+
+    void helpFileNamesLeadToTheShippedPages() {
+        const auto compiledIn = helpTopicUrl("Help.hlp", 1, defaultHelpRoots());
+        QVERIFY(compiledIn.has_value());
+        QCOMPARE(compiledIn->scheme(), QStringLiteral("qrc"));
+        QVERIFY(!helpTopicUrl("Other.hlp", 1, defaultHelpRoots()).has_value());
+        QVERIFY(!helpTopicUrl("Help.hlp", 42, defaultHelpRoots()).has_value());
+
+        // An installed copy is preferred to the compiled-in one.
+        QTemporaryDir installed;
+        QVERIFY(QDir(installed.path()).mkpath(QStringLiteral("help")));
+        QFile page(installed.filePath(QStringLiteral("help/index.html")));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        const auto local = helpTopicUrl("Help.hlp", 1, {installed.path(), QStringLiteral(":/")});
+        QVERIFY(local.has_value());
+        QCOMPARE(local->toLocalFile(), page.fileName());
+    }
+
+    void helpOpensBesideTheEditorWithoutBlockingIt() {
+        QWidget owner;
+        owner.show();
+        QtHelpViewer viewer;
+        viewer.setOwner(&owner);
+        viewer.showContext("Help.hlp", 1);
+        QTextBrowser* window = viewer.window();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isWindow());
+        QCOMPARE(window->windowModality(), Qt::NonModal);
+        QVERIFY(window->toPlainText().contains(QStringLiteral("Velmora Help")));
+        QVERIFY(!window->testAttribute(Qt::WA_QuitOnClose));
+        viewer.showContext("Help.hlp", 1);
+        QCOMPARE(viewer.window(), window);
+    }
+
+    void missingHelpIsReportedByTheViewer() {
+        QtHelpViewer viewer;
+        viewer.setSearchRoots({});
+        bool reported = false;
+        whileModal([&](QWidget* box) {
+            reported = box->findChildren<QLabel*>().size() > 0;
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        viewer.showContext("Help.hlp", 1);
+        QVERIFY(reported);
+        QVERIFY(!viewer.window());
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
