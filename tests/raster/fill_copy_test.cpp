@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using raster::Bitmap;
 using raster::Canvas;
 using raster::CopyMode;
@@ -56,6 +58,43 @@ TEST(FloodFill, DoesNothingFromAPixelOfAnotherColourOrOffTheBitmap)
     canvas.setBrush({false, raster::White});
     canvas.floodFill(0, 0, raster::White);
     EXPECT_EQ(bitmap, start);
+}
+
+// The span fill against the plainest possible flood: a queue of 4-neighbours, on random mazes
+// where runs stick out on both sides of the runs that find them.
+TEST(FloodFill, FillsExactlyTheEdgeConnectedArea)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 200; ++round) {
+        Bitmap bitmap(23, 17);
+        for (int y = 0; y < bitmap.height(); ++y)
+            for (int x = 0; x < bitmap.width(); ++x)
+                if (random() % 100 < 40)
+                    bitmap.setPixel(x, y, raster::Black);
+        const int seedX = static_cast<int>(random() % 23);
+        const int seedY = static_cast<int>(random() % 17);
+
+        Bitmap expected = bitmap;
+        const raster::Color surface = expected.pixel(seedX, seedY);
+        const raster::Color fill = 0x00FF00;
+        std::vector<platform::Point> queue{{seedX, seedY}};
+        expected.setPixel(seedX, seedY, fill);
+        for (std::size_t i = 0; i < queue.size(); ++i) {
+            const platform::Point p = queue[i];
+            for (const platform::Point n : {platform::Point{p.x - 1, p.y}, platform::Point{p.x + 1, p.y},
+                                            platform::Point{p.x, p.y - 1}, platform::Point{p.x, p.y + 1}}) {
+                if (expected.contains(n.x, n.y) && expected.pixel(n.x, n.y) == surface) {
+                    expected.setPixel(n.x, n.y, fill);
+                    queue.push_back(n);
+                }
+            }
+        }
+
+        Canvas canvas(bitmap);
+        canvas.setBrush({false, fill});
+        canvas.floodFill(seedX, seedY, surface);
+        ASSERT_EQ(bitmap, expected) << "round " << round;
+    }
 }
 
 TEST(FillRect, FillsHalfOpenRectanglesWithTheBrush)

@@ -2,6 +2,31 @@
 
 namespace raster {
 
+namespace {
+
+struct Run {
+    int start;
+    int end;
+};
+
+// Widens the run of surface pixels through `column` to the right (and to the left when asked),
+// paints it and answers its columns [start, end).
+Run fillRun(Color* row, int width, int column, bool widenLeft, Color surface, Color fill)
+{
+    int start = column;
+    if (widenLeft) {
+        while (start > 0 && row[start - 1] == surface)
+            --start;
+    }
+    int end = column + 1;
+    while (end < width && row[end] == surface)
+        ++end;
+    std::fill(row + start, row + end, fill);
+    return {start, end};
+}
+
+}  // namespace
+
 // Scanline fill. Each filled run hands its columns to the rows above and below; there every run of
 // surface pixels under those columns is widened to its full extent, filled, and handed on in turn.
 // Where a widened run sticks out past the run that found it, the overhang is also handed back the
@@ -19,19 +44,10 @@ void Canvas::floodFill(int x, int y, Color surface)
 
     const int width = bitmap.width();
     const int height = bitmap.height();
+    const Run seed = fillRun(bitmap.row(y), width, x, true, surface, fill);
     m_floodRuns.clear();
-    {
-        Color* row = bitmap.row(y);
-        int left = x;
-        while (left > 0 && row[left - 1] == surface)
-            --left;
-        int right = x + 1;
-        while (right < width && row[right] == surface)
-            ++right;
-        std::fill(row + left, row + right, fill);
-        m_floodRuns.push_back({y + 1, left, right - 1, 1});
-        m_floodRuns.push_back({y - 1, left, right - 1, -1});
-    }
+    m_floodRuns.push_back({y + 1, seed.start, seed.end - 1, 1});
+    m_floodRuns.push_back({y - 1, seed.start, seed.end - 1, -1});
 
     while (!m_floodRuns.empty()) {
         const detail::FloodRun from = m_floodRuns.back();
@@ -39,28 +55,19 @@ void Canvas::floodFill(int x, int y, Color surface)
         if (from.y < 0 || from.y >= height)
             continue;
         Color* row = bitmap.row(from.y);
-        int column = from.left;
-        while (column <= from.right) {
-            if (row[column] != surface) {
-                ++column;
+        for (int column = from.left; column <= from.right; ++column) {
+            if (row[column] != surface)
                 continue;
-            }
-            int start = column;
-            if (start == from.left) {
-                while (start > 0 && row[start - 1] == surface)
-                    --start;
-            }
-            int end = column + 1;
-            while (end < width && row[end] == surface)
-                ++end;
-            std::fill(row + start, row + end, fill);
-            m_floodRuns.push_back({from.y + from.dir, start, end - 1, from.dir});
+            // Only a run reaching the first column can stick out to the left.
+            const Run run = fillRun(row, width, column, column == from.left, surface, fill);
+            m_floodRuns.push_back({from.y + from.dir, run.start, run.end - 1, from.dir});
             // The row it came from was only looked at under the run that found this one.
-            if (start < from.left - 1)
-                m_floodRuns.push_back({from.y - from.dir, start, from.left - 2, -from.dir});
-            if (end - 1 > from.right + 1)
-                m_floodRuns.push_back({from.y - from.dir, from.right + 2, end - 1, -from.dir});
-            column = end + 1;
+            if (run.start < from.left - 1)
+                m_floodRuns.push_back({from.y - from.dir, run.start, from.left - 2, -from.dir});
+            if (run.end - 1 > from.right + 1)
+                m_floodRuns.push_back({from.y - from.dir, from.right + 2, run.end - 1, -from.dir});
+            // The pixel at run.end is not of the surface colour (or lies past the edge).
+            column = run.end;
         }
     }
 }
