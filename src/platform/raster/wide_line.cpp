@@ -334,26 +334,6 @@ void WideStroker::polyline(const Point* points, int count, bool closed)
 
 }  // namespace
 
-void PenShapes::use(int penWidth, bool squarePen)
-{
-    if (penWidth == width && squarePen == square)
-        return;
-    width = penWidth;
-    square = squarePen;
-    runs.clear();
-    std::fill(std::begin(bodies), std::end(bodies), Piece());
-    std::fill(std::begin(joins), std::end(joins), Piece());
-    dot = PenDot();
-    std::vector<int> insets;
-    std::vector<Band> bands;
-    const int half = penWidth / 2;
-    roundRectRegion(-half, -half, (penWidth + 1) / 2, (penWidth + 1) / 2, penWidth, penWidth, insets, bands);
-    for (const Band& b : bands) {
-        if (dot.count < static_cast<int>(std::size(dot.bands)))
-            dot.bands[dot.count++] = b;
-    }
-}
-
 void strokePolyline(SpanPainter& painter, const Pen& pen, PenShapes& shapes, const Point* points, int count,
                     bool closed)
 {
