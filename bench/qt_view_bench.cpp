@@ -1,0 +1,61 @@
+#include "platform/controls.h"
+#include "platform/qt/image_view.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+platform::Image& boxi() {
+    static platform::Image image("Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
+    image.stretch = true;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 96; ++x) image.picture.setPixel(x, y, (x ^ y) & 1 ? raster::Black : raster::White);
+    return image;
+}
+
+// One paint of the whole 576 x 480 view, as after a new document or an uncovered window.
+void FullViewRepaint(benchmark::State& state) {
+    platform::Image& image = boxi();
+    platform::qt::ImageView view(image, nullptr);
+    view.resize(576, 480);
+    view.refresh();
+    QImage target(576, 480, QImage::Format_RGB32);
+    for (auto _ : state) {
+        view.render(&target);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(FullViewRepaint)->Unit(benchmark::kMicrosecond);
+
+// What one pen step costs the view: find the changed block and repaint only it.
+void OnePixelChange(benchmark::State& state) {
+    platform::Image& image = boxi();
+    platform::qt::ImageView view(image, nullptr);
+    view.resize(576, 480);
+    view.refresh();
+    QImage target(6, 6, QImage::Format_RGB32);
+    int step = 0;
+    for (auto _ : state) {
+        const int x = step % 96, y = (step / 96) % 80;
+        image.picture.setPixel(x, y, image.picture.pixel(x, y) ^ 0xFFFFFF);
+        view.refresh();
+        view.render(&target, QPoint(), QRegion(x * 6, y * 6, 6, 6));
+        ++step;
+    }
+}
+BENCHMARK(OnePixelChange)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArguments = 1;
+    QApplication application(qtArguments, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
