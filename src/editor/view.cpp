@@ -21,7 +21,9 @@ std::string positionReadout(int X, int Y, int imageWidth, int imageHeight) {
     // The bounds are inclusive on purpose: during a drag just past the right or bottom edge the
     // readout still names the column or row one beyond the document.
     if (X < 1 || Y < 1 || pixel.x > imageWidth || pixel.y > imageHeight) return {};
-    return "(" + std::to_string(pixel.x) + ", " + std::to_string(pixel.y) + ")";
+    std::string text = "(";
+    text.append(std::to_string(pixel.x)).append(", ").append(std::to_string(pixel.y)).append(")");
+    return text;
 }
 
 void copyImageRect(platform::Image& to, const platform::Image& from, const platform::Rect& rect) {
