@@ -174,6 +174,20 @@ private slots:
         QCOMPARE(form().PenWidth.position, 2);
     }
 
+    void f1OpensHelpBesideTheWindow() {
+        QTest::keyClick(m_window.get(), Qt::Key_F1);
+        QTextBrowser* help = m_services->help.window();
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QVERIFY(m_window->isVisible());
+    }
+
+    void closingWithoutChangesClosesForGood() {
+        QVERIFY(m_window->close());
+        QVERIFY(form().Closed);
+        QVERIFY(!m_window->isVisible());
+    }
+
     void pointerEventsReachTheViewWithSignedPositions() {
         typeInto(form().Leveys, "10");
         typeInto(form().Korkeus, "10");
