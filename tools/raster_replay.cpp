@@ -6,6 +6,7 @@
 
 #include "platform/raster/replay.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -31,8 +32,7 @@ int printDifferences(const raster::Bitmap& ours, const raster::Bitmap& expected)
         return 1;
     }
     int differing = 0;
-    std::cout << "row  ours" << std::string(ours.width() - 3, ' ') << "expected" << std::string(ours.width() - 7, ' ')
-              << "difference\n";
+    bool headerShown = false;
     for (int y = 0; y < ours.height(); ++y) {
         std::string mine, theirs, marks;
         bool rowDiffers = false;
@@ -48,6 +48,10 @@ int printDifferences(const raster::Bitmap& ours, const raster::Bitmap& expected)
             }
         }
         if (rowDiffers) {
+            if (!headerShown)
+                std::cout << "row  ours" << std::string(std::max(ours.width() - 3, 1), ' ') << "expected"
+                          << std::string(std::max(ours.width() - 7, 1), ' ') << "difference\n";
+            headerShown = true;
             std::string label = std::to_string(y);
             label.resize(5, ' ');
             std::cout << label << mine << ' ' << theirs << ' ' << marks << '\n';
