@@ -18,6 +18,20 @@ QStyle* classicStyle() {
 
 HostStyle::HostStyle() : QProxyStyle(classicStyle()) {}
 
+QPalette HostStyle::standardPalette() const {
+    QPalette palette(Qt::black, QColor(0xC0C0C0), Qt::white, QColor(0x808080), QColor(0xA0A0A0), Qt::black,
+                     Qt::white, Qt::white, QColor(0xC0C0C0));
+    palette.setColor(QPalette::Midlight, QColor(0xDFDFDF));
+    palette.setColor(QPalette::Shadow, Qt::black);
+    palette.setColor(QPalette::Highlight, QColor(0x000080));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::ToolTipBase, QColor(0xFFFFE1));
+    palette.setColor(QPalette::ToolTipText, Qt::black);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, QColor(0x808080));
+    return palette;
+}
+
 int HostStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                          QStyleHintReturn* returnData) const {
     if (hint == SH_ToolTip_WakeUpDelay) return m_hintPause;
@@ -29,6 +43,7 @@ HostStyle* HostStyle::install() {
     if (auto* current = qobject_cast<HostStyle*>(QApplication::style())) return current;
     auto* style = new HostStyle;
     QApplication::setStyle(style);
+    QApplication::setPalette(style->standardPalette());
     return style;
 }
 

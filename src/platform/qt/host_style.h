@@ -4,7 +4,7 @@
 
 namespace platform::qt {
 
-// The application's style: the classic bevelled look where Qt has it, and the hint delay that the
+// The application's style: the classic bevelled look and colours, and the hint delay that the
 // program sets (Application.HintPause) instead of the platform's own.
 class HostStyle : public QProxyStyle {
     Q_OBJECT
@@ -14,6 +14,9 @@ public:
 
     void setHintPause(int milliseconds) { m_hintPause = milliseconds; }
     int hintPause() const { return m_hintPause; }
+
+    // The classic system colours: silver faces, a 0x808080 shadow and a white highlight on bevels.
+    QPalette standardPalette() const override;
 
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override;
