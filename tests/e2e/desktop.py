@@ -158,7 +158,7 @@ class Session:
         return self.run("xdotool", "getwindowname", window or self.window).decode().rstrip("\n")
 
     def screenshot(self):
-        return parse_ppm(self.run("import", "-window", "root", "ppm:-"))
+        return parse_ppm(self.run("import", "-window", "root", "-depth", "8", "ppm:-"))
 
     def key(self, *keys):
         self.run("xdotool", "key", "--clearmodifiers", "--delay", "60", *keys)

@@ -42,17 +42,20 @@ class Editor:
         self.window = session.start_editor()
         self.origin = self.find_client_origin()
 
-    def find_client_origin(self):
-        shot = self.session.screenshot()
-        run = bytes(GREY) * 576
-        row_bytes = 3 * shot.width
-        for y in range(shot.height):
-            i = shot.pixels.find(run, y * row_bytes, (y + 1) * row_bytes)
-            while i >= 0 and (i - y * row_bytes) % 3:
-                i = shot.pixels.find(run, i + 1, (y + 1) * row_bytes)
-            if i >= 0:
-                x = (i - y * row_bytes) // 3
-                return x - VIEW_ORIGIN[0], y - VIEW_ORIGIN[1]
+    def find_client_origin(self, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            shot = self.session.screenshot()
+            run = bytes(GREY) * 560  # the right border line covers the last grey column
+            row_bytes = 3 * shot.width
+            for y in range(shot.height):
+                i = shot.pixels.find(run, y * row_bytes, (y + 1) * row_bytes)
+                while i >= 0 and (i - y * row_bytes) % 3:
+                    i = shot.pixels.find(run, i + 1, (y + 1) * row_bytes)
+                if i >= 0:
+                    x = (i - y * row_bytes) // 3
+                    return x - VIEW_ORIGIN[0], y - VIEW_ORIGIN[1]
+            time.sleep(0.2)
         raise AssertionError("the grey editing area is not on screen")
 
     def at(self, client_point):
@@ -128,8 +131,9 @@ class EditorTest(unittest.TestCase):
             self.assertEqual(drawn[10][19], "#", "the line's end pixel")
 
             editor.tool("Fill")
-            editor.click(editor.pixel_centre(18, 1))
-            self.assertTrue(all(c == "#" for c in editor.view_rows(20, 15)[0]), "the fill covers the top row")
+            session.click(*editor.pixel_centre(18, 1))
+            filled = editor.view_rows(20, 15)
+            self.assertTrue(all(c == "#" for c in filled[0]), "the fill covers the top row:\n" + "\n".join(filled))
             session.key("ctrl+z")
             self.assertEqual(editor.view_rows(20, 15), drawn, "Undo takes the fill back")
             session.key("ctrl+i")
