@@ -3,6 +3,8 @@
 #include "platform/qt/resources.h"
 
 #include <QApplication>
+#include <QPainter>
+#include <QStyleOption>
 #include <QStyleFactory>
 
 namespace platform::qt {
@@ -30,6 +32,15 @@ QPalette HostStyle::standardPalette() const {
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, QColor(0x808080));
     return palette;
+}
+
+void HostStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                            const QWidget* widget) const {
+    if (element == CE_MenuBarEmptyArea) {
+        painter->fillRect(option->rect, option->palette.button());
+        return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 int HostStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,

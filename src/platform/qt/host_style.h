@@ -18,6 +18,10 @@ public:
     // The classic system colours: silver faces, a 0x808080 shadow and a white highlight on bevels.
     QPalette standardPalette() const override;
 
+    // The menu bar is flat, as the classic one is: no shadow line below it.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override;
 
