@@ -5,8 +5,7 @@
 namespace {
 
 // Flip and Mirror work on the preview's bitmap, so it must hold the document at its size first: it
-// may not exist yet after a new size, and after a shape release in another pixel than the last motion
-// it still shows the rubber band instead of the final figure.
+// may not exist yet after a new size.
 raster::Bitmap& previewHoldingDocument(TMainForm& form) {
     form.RefreshPreview();
     return form.PikkuBoxi.picture;

@@ -85,6 +85,10 @@ void TMainForm::BoxiMouseUp(Object*, MouseButton, ShiftState, int X, int Y) {
         ShapeRelease(X, Y);
         DrawingActive = false;
     }
+    // The release may draw the final figure elsewhere than the last rubber band (or without any
+    // motion at all), so the preview is brought up to date here too, or it would keep showing a
+    // figure that is not in the document.
+    RefreshPreview();
     CommitPicture();
     TakeUndoSnapshot();
     DrawingActive = false;
