@@ -1,8 +1,7 @@
-#include "app/program.h"
-#include "platform/posix_file_system.h"
 #include "platform/qt/main_window.h"
-#include "platform/qt/services.h"
 #include "platform/qt/up_down.h"
+
+#include "window_under_test.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,8 +15,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <memory>
-
 using platform::qt::MainWindow;
 
 // The real main window, built from the form as the program builds it, driven by real widget events.
@@ -25,51 +22,32 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
-    platform::PosixFileSystem m_files;
-    std::unique_ptr<platform::qt::QtServices> m_services;
-    std::unique_ptr<Program> m_program;
-    std::unique_ptr<MainWindow> m_window;
+    WindowUnderTest m_under;
 
-    TMainForm& form() { return m_program->MainForm; }
+    TMainForm& form() { return m_under.form(); }
+    MainWindow& window() { return m_under.window(); }
     template <class Widget = QWidget>
     Widget* widgetOf(const platform::Control& control) {
-        return qobject_cast<Widget*>(m_window->widgets().widget(control));
+        return m_under.widgetOf<Widget>(control);
     }
     QRect inClient(const platform::Control& control) {
         QWidget* widget = widgetOf(control);
-        return QRect(widget->mapTo(m_window->client(), QPoint(0, 0)), widget->size());
+        return QRect(widget->mapTo(window().client(), QPoint(0, 0)), widget->size());
     }
-    void typeInto(const platform::EditBox& edit, const QString& text) {
-        auto* line = widgetOf<QLineEdit>(edit);
-        line->setFocus();
-        line->selectAll();
-        QTest::keyClicks(line, text);
-    }
+    void typeInto(const platform::EditBox& edit, const QString& text) { m_under.typeInto(edit, text); }
 
 private slots:
-    void init() {
-        m_services = std::make_unique<platform::qt::QtServices>(m_files);
-        m_program = std::make_unique<Program>(m_services->services());
-        m_window = std::make_unique<MainWindow>(m_program->MainForm);
-        m_services->attach(m_window.get(), m_window->client());
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    void cleanup() {
-        m_window.reset();
-        m_program.reset();
-        m_services.reset();
-    }
+    void init() { QVERIFY(m_under.open()); }
+    void cleanup() { m_under.close(); }
 
     void clientAreaIsFixedAndCannotBeMaximised() {
-        QCOMPARE(m_window->client()->size(), QSize(729, 519));
-        QCOMPARE(m_window->client()->mapTo(m_window.get(), QPoint(0, 0)).y(), m_window->menuBar()->height());
-        QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-        QCOMPARE(m_window->size().height(), m_window->menuBar()->height() + 519);
-        QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        QVERIFY(m_window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-        QCOMPARE(m_window->windowTitle(), QStringLiteral(" Velmora"));
+        QCOMPARE(window().client()->size(), QSize(729, 519));
+        QCOMPARE(window().client()->mapTo(&window(), QPoint(0, 0)).y(), window().menuBar()->height());
+        QCOMPARE(window().minimumSize(), window().maximumSize());
+        QCOMPARE(window().size().height(), window().menuBar()->height() + 519);
+        QVERIFY(!window().windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(window().windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+        QCOMPARE(window().windowTitle(), QStringLiteral(" Velmora"));
     }
 
     void controlsSitWhereTheLayoutPutsThem() {
@@ -93,10 +71,10 @@ private slots:
 
     void menusCarryCaptionsAcceleratorsAndShortcuts() {
         QStringList titles;
-        for (QAction* menu : m_window->menuBar()->actions()) titles << menu->text();
+        for (QAction* menu : window().menuBar()->actions()) titles << menu->text();
         QCOMPARE(titles, QStringList({"&File", "&Edit", "&Image", "&Help"}));
 
-        const auto& menus = m_window->menus();
+        const auto& menus = window().menus();
         QCOMPARE(menus.action(form().SaveAs)->text(), QStringLiteral("Save &As"));
         QCOMPARE(menus.action(form().Exit)->text(), QStringLiteral("E&xit"));
         QCOMPARE(menus.action(form().ClearClip)->text(), QStringLiteral("Clear Clip&board"));
@@ -111,7 +89,7 @@ private slots:
     }
 
     void enabledStatesFollowTheDocument() {
-        const auto& menus = m_window->menus();
+        const auto& menus = window().menus();
         for (platform::MenuItem* item : {&form().Save, &form().SaveAs, &form().Undo, &form().Cut, &form().Copy,
                                          &form().Paste, &form().Invert, &form().Flip, &form().Mirror})
             QVERIFY2(!menus.action(*item)->isEnabled(), item->name.c_str());
@@ -175,17 +153,17 @@ private slots:
     }
 
     void f1OpensHelpBesideTheWindow() {
-        QTest::keyClick(m_window.get(), Qt::Key_F1);
-        QTextBrowser* help = m_services->help.window();
+        QTest::keyClick(&window(), Qt::Key_F1);
+        QTextBrowser* help = m_under.services().help.window();
         QVERIFY(help);
         QVERIFY(help->isVisible());
-        QVERIFY(m_window->isVisible());
+        QVERIFY(window().isVisible());
     }
 
     void closingWithoutChangesClosesForGood() {
-        QVERIFY(m_window->close());
+        QVERIFY(window().close());
         QVERIFY(form().Closed);
-        QVERIFY(!m_window->isVisible());
+        QVERIFY(!window().isVisible());
     }
 
     void pointerEventsReachTheViewWithSignedPositions() {

@@ -1,6 +1,7 @@
 #include "platform/qt/form_widgets.h"
 
 #include "platform/qt/convert.h"
+#include "platform/qt/focus_marker.h"
 #include "platform/qt/image_view.h"
 #include "platform/qt/resources.h"
 #include "platform/qt/status_panels.h"
@@ -9,19 +10,23 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QToolButton>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace platform::qt {
 
 namespace {
 
-// A label that reports clicks: the colour swatches are labels.
+// A label that reports clicks: the colour swatches are labels. A swatch can also be reached with Tab
+// and clicked with Space or Enter, and then shows a focus marker.
 class ClickLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -31,7 +36,25 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
     }
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool clicks = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                            event->key() == Qt::Key_Enter;
+        if (!clicks) {
+            QLabel::keyPressEvent(event);
+            return;
+        }
+        if (onClick) onClick();
+    }
+    void paintEvent(QPaintEvent* event) override {
+        QLabel::paintEvent(event);
+        if (!hasFocus()) return;
+        QPainter painter(this);
+        drawFocusMarker(painter, rect());
+    }
 };
+
+// A label that only shows a colour, with neither text nor picture, is a swatch to click.
+bool isSwatch(const platform::Label& label) { return label.opaque && label.caption.empty() && label.picture.empty(); }
 
 void setColor(QWidget* widget, raster::Color color) {
     QPalette palette = widget->palette();
@@ -52,7 +75,8 @@ int frameStyle(platform::Bevel bevel) {
 
 }  // namespace
 
-FormWidgets::FormWidgets(platform::Form& form, QWidget* client) : m_form(form) {
+FormWidgets::FormWidgets(platform::Form& form, QWidget* client, Describe describe)
+    : m_form(form), m_describe(std::move(describe)) {
     loadResources();
     client->setFont(toQFont(form.font));
     setColor(client, form.color);
@@ -100,6 +124,7 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(label.wordWrap);
     if (label.handCursor) widget->setCursor(Qt::PointingHandCursor);
+    if (isSwatch(label)) widget->setFocusPolicy(Qt::TabFocus);
     if (!label.picture.empty()) widget->setPixmap(QPixmap(picturePath(label.picture)));
     widget->onClick = [this, &label] {
         if (onClick) onClick(label);
@@ -131,7 +156,8 @@ QWidget* FormWidgets::buildToolButton(platform::ToolButton& button, QWidget* par
     auto* widget = new QToolButton(parent);
     widget->setAutoRaise(true);
     widget->setCheckable(true);
-    widget->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches a tool and Space selects it; a click with the mouse leaves the focus where it was.
+    widget->setFocusPolicy(Qt::TabFocus);
     widget->setIcon(QIcon(picturePath(button.picture)));
     widget->setIconSize(QSize(20, 20));
     QObject::connect(widget, &QToolButton::clicked, widget, [this, &button] {
@@ -140,17 +166,20 @@ QWidget* FormWidgets::buildToolButton(platform::ToolButton& button, QWidget* par
     return widget;
 }
 
-// Edit boxes in their tab order, then the buttons, within each parent.
+// The tools, up-down controls and swatches in the form's order, then the edit boxes in their tab
+// order, then the buttons.
 void FormWidgets::setTabOrder() {
+    std::vector<QWidget*> chain;
     std::vector<platform::EditBox*> edits;
     std::vector<platform::Button*> buttons;
     for (platform::Control* control : m_form.controls) {
-        if (!widget(*control)) continue;
+        QWidget* built = widget(*control);
+        if (!built) continue;
         if (auto* edit = dynamic_cast<platform::EditBox*>(control)) edits.push_back(edit);
-        if (auto* button = dynamic_cast<platform::Button*>(control)) buttons.push_back(button);
+        else if (auto* button = dynamic_cast<platform::Button*>(control)) buttons.push_back(button);
+        else if (built->focusPolicy() != Qt::NoFocus) chain.push_back(built);
     }
     std::stable_sort(edits.begin(), edits.end(), [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
-    std::vector<QWidget*> chain;
     for (auto* edit : edits) chain.push_back(widget(*edit));
     for (auto* button : buttons) chain.push_back(widget(*button));
     for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
@@ -184,8 +213,17 @@ void FormWidgets::sync() {
         if (QWidget* built = widget(*control)) syncControl(*control, built);
 }
 
+// Set only on a change: every setting tells a listening screen reader that the name changed.
+void FormWidgets::syncAccessibleText(const platform::Control& control, QWidget* widget) {
+    const AccessibleText text = m_describe(control);
+    const QString name = toQString(text.name), description = toQString(text.description);
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+    if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+}
+
 void FormWidgets::syncControl(platform::Control& control, QWidget* widget) {
     const QSignalBlocker blocker(widget);
+    syncAccessibleText(control, widget);
     widget->setGeometry(toQRect(control.bounds));
     widget->setEnabled(control.enabled);
     widget->setVisible(control.visible);

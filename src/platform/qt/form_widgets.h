@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/qt/accessible_text.h"
 
 #include <QString>
 
@@ -18,7 +19,10 @@ class ImageView;
 // nothing here changes a control except an edit box's text as the person types it.
 class FormWidgets {
 public:
-    FormWidgets(platform::Form& form, QWidget* client);
+    using Describe = std::function<AccessibleText(const platform::Control&)>;
+
+    // `describe` gives each widget its accessible name and description, asked again on every sync.
+    FormWidgets(platform::Form& form, QWidget* client, Describe describe = describeControl);
 
     QWidget* widget(const platform::Control& control) const;
     ImageView* view(const platform::Control& control) const;
@@ -44,8 +48,10 @@ private:
     void setTabOrder();
     void pressDefaultButton();
     void syncControl(platform::Control& control, QWidget* widget);
+    void syncAccessibleText(const platform::Control& control, QWidget* widget);
 
     platform::Form& m_form;
+    Describe m_describe;
     std::map<const platform::Control*, QWidget*> m_widgets;
 };
 

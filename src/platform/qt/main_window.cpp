@@ -48,7 +48,8 @@ MainWindow::MainWindow(TMainForm& form)
     setWindowIcon(QIcon(picturePath("velmora-32")));
     m_client->setFixedSize(form.clientSize.width, form.clientSize.height);
     setCentralWidget(m_client);
-    m_widgets = std::make_unique<FormWidgets>(form, m_client);
+    m_widgets = std::make_unique<FormWidgets>(
+        form, m_client, [&form](const platform::Control& control) { return describeMainFormControl(form, control); });
     m_widgets->enterPressesDefault = true;
     m_menus = std::make_unique<Menus>(form, *menuBar(), *this);
     // The size group's OK is a button of the OK kind: its caption carries a check mark.

@@ -1,5 +1,6 @@
 #include "platform/qt/status_panels.h"
 
+#include "platform/qt/accessible_text.h"
 #include "platform/qt/convert.h"
 
 #include <QLabel>
@@ -28,7 +29,12 @@ void StatusPanels::sync() {
     for (std::size_t i = 0; i < m_panels.size(); ++i) {
         const int width = m_bar.panelWidths[i];
         m_panels[i]->setGeometry(left, Gap, width - Gap, height() - Gap - Border);
-        m_panels[i]->setText(toQString(m_bar.panels[i]));
+        const std::string& text = m_bar.panels[i];
+        m_panels[i]->setText(toQString(text));
+        // A screen reader reads each panel's purpose with what it shows, "Pointer position: (2, 3)".
+        std::string name = statusPanelName(static_cast<int>(i));
+        if (!text.empty()) name += ": " + text;
+        if (m_panels[i]->accessibleName() != toQString(name)) m_panels[i]->setAccessibleName(toQString(name));
         left += width;
     }
 }
