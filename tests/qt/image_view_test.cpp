@@ -64,13 +64,18 @@ private slots:
         QCOMPARE(firstWrongPixel(image, boxi.picture, 6 * ratio), QString());
     }
 
+    void previewPaintsOnePixelPerPixel_data() { stretchedViewPaintsUniformBlocks_data(); }
+
+    // At true size each picture pixel takes `ratio` device pixels; every device pixel shows exactly the
+    // colour of the picture pixel it lies in, never a blend of two.
     void previewPaintsOnePixelPerPixel() {
-        platform::Image preview("PikkuBoxi", nullptr, {0, 0, 13, 9}, 13, 9);
+        QFETCH(qreal, ratio);
+        platform::Image preview("PikkuBoxi", nullptr, {0, 0, 96, 80}, 96, 80);
         drawPattern(preview.picture);
         ImageView view(preview, nullptr);
-        view.resize(13, 9);
+        view.resize(96, 80);
         view.refresh();
-        QCOMPARE(firstWrongPixel(renderAt(view, 1.0), preview.picture, 1.0), QString());
+        QCOMPARE(firstWrongPixel(renderAt(view, ratio), preview.picture, ratio), QString());
     }
 
     void refreshShowsChangedPixelsAndNewSizes() {
