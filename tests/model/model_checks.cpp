@@ -22,15 +22,6 @@ raster::Bitmap documentOf(TMainForm& form) {
     return support::cropped(form.Boxi.picture, form.ImageRect);
 }
 
-std::string differs(const char* what, const raster::Bitmap& expected, const raster::Bitmap& got) {
-    if (expected == got) return {};
-    std::string text = std::string(what) + ": expected " + support::sizeText(expected.width(), expected.height()) +
-                       ", got " + support::sizeText(got.width(), got.height()) + "\n";
-    for (int y = 0; y < std::max(expected.height(), got.height()); ++y)
-        text += support::rowText(expected, y) + "   " + support::rowText(got, y) + "\n";
-    return text;
-}
-
 }  // namespace
 
 std::string ModelRun::step() {
@@ -90,6 +81,7 @@ std::string ModelRun::checkMessages(const Before& before) {
                                ? ErrorBoxTexts.count(message.text) && message.title == "Error"
                                : ErrorDisplayTexts.count(message.text) || message.text.starts_with("I/O error ");
         if (!known) return "an unknown message was shown: \"" + message.text + "\"";
+        ++m_tally.errorsShown;
     }
     return {};
 }
@@ -145,6 +137,7 @@ std::string ModelRun::checkSavedFiles(const Before& before) {
         if (std::string failure = differs("the saved file against the view at save time", before.view, *saved);
             !failure.empty())
             return failure;
+        ++m_tally.savedFiles;
     }
     return {};
 }

@@ -17,8 +17,7 @@ raster::Bitmap documentOf(TMainForm& form) {
 }
 
 std::string expectPicture(const char* what, const raster::Bitmap& expected, const raster::Bitmap& got) {
-    if (expected == got) return {};
-    return std::string("after ") + what + " the document is not what it must be";
+    return differs((std::string("the document after ") + what).c_str(), expected, got);
 }
 
 bool allWhite(const raster::Bitmap& picture) {
@@ -76,7 +75,11 @@ std::string ModelRun::checkCommand(const Before& before) {
         snapshot = !locked && m_clipboardBefore.has_value();
         if (snapshot) expected = pastedOver(before.view, *m_clipboardBefore);
     } else if (m_command == "Undo") {
-        if (!m_previousSnapshot) return {};
+        // Undo copies the earlier snapshot over the later one, so not knowing it leaves neither known.
+        if (!m_previousSnapshot) {
+            m_latestSnapshot.reset();
+            return {};
+        }
         expected = *m_previousSnapshot;
     } else if (m_command == "ClearClip") {
         if (!locked && !clipboard.isEmpty()) return "Clear Clipboard left something on the clipboard";
@@ -87,7 +90,10 @@ std::string ModelRun::checkCommand(const Before& before) {
         return {};
     }
     if (std::string failure = expectPicture(m_command.c_str(), expected, now); !failure.empty()) return failure;
+    ++m_tally.checkedCommands;
     if (!snapshot) return {};
+    if (m_command == "Paste") ++m_tally.pasted;
+    if (m_command == "Undo") ++m_tally.undone;
     if (f.DocumentModified != 1) return m_command + " did not mark the document modified";
     if (m_command == "Undo") {
         m_latestSnapshot = m_previousSnapshot;
@@ -123,12 +129,14 @@ std::string ModelRun::checkOpen(const Before& before) {
                 return "after Open the size boxes do not show the size";
             m_previousSnapshot.reset();
             m_latestSnapshot = documentOf(f);
+            ++m_tally.opened;
             return {};
         }
         if (*chosen != before.fileName && !refusal.empty()) {
             const std::vector<support::ShownMessage>& messages = platform().messages();
             if (messages.size() != before.messages + 1 || messages.back().text != refusal)
                 return "Open did not refuse the file with \"" + refusal + "\"";
+            ++m_tally.refusedFiles;
         }
     }
     if (before.anyHeld) return {};

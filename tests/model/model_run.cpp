@@ -90,6 +90,7 @@ ModelRun::~ModelRun() = default;
 void ModelRun::startSession() {
     m_session.reset();
     m_left = m_right = m_middle = false;
+    m_queued = {};
     m_command.clear();
     m_clipboardBefore.reset();
     std::vector<Bytes>().swap(m_openBytes);
@@ -130,11 +131,11 @@ void ModelRun::act() {
         actOnControls();
     } else if (kind < 88) {
         actOnClipboard();
-    } else if (kind < 94) {
+    } else if (kind < 95) {
         queueAnswers();
-    } else if (kind < 97) {
+    } else if (kind < 98) {
         writeOpenFile();
-    } else {
+    } else if (chance(m_random, 0.5)) {
         queueAnswers();
         note("close request");
         m_command = "Close";
@@ -147,7 +148,7 @@ void ModelRun::actOnMenu() {
     platform::MenuItem* items[] = {&f.New,  &f.Open, &f.Save,   &f.SaveAs, &f.Exit,         &f.Undo,
                                    &f.Cut,  &f.Copy, &f.Paste,  &f.ClearClip, &f.Invert,    &f.Flip,
                                    &f.Mirror, &f.HelpContents, &f.AboutVelmora};
-    if (chance(m_random, 0.5)) queueAnswers();
+    if (chance(m_random, 0.7)) queueAnswers();
     m_clipboardLockedBefore = platform().clipboard().isLocked();
     const raster::Bitmap* held = platform().clipboard().heldBitmap();
     m_clipboardBefore = held ? std::optional<raster::Bitmap>(support::cropped(*held, {0, 0, 96, 80})) : std::nullopt;
@@ -187,7 +188,7 @@ void ModelRun::actOnPointer() {
                                m_middle};
     const int what = between(m_random, 0, 9);
     const bool anyHeld = m_left || m_right || m_middle;
-    if (what < 3 || (what < 5 && !anyHeld)) {
+    if ((what < 2 && !m_left) || (what < 5 && !anyHeld)) {
         const int button = between(m_random, 0, 9);
         const platform::MouseButton pressed = button < 7   ? platform::MouseButton::Left
                                               : button < 9 ? platform::MouseButton::Right
@@ -198,7 +199,7 @@ void ModelRun::actOnPointer() {
         shift.left = m_left, shift.right = m_right, shift.middle = m_middle;
         note("down %d at %d, %d", static_cast<int>(pressed), x, y);
         commands::mouseDown(f, pressed, shift, x, y);
-    } else if (what < 8 || !anyHeld) {
+    } else if (what < 6 || !anyHeld) {
         note("move to %d, %d%s", x, y, m_left ? " (left held)" : "");
         commands::mouseMove(f, shift, x, y);
     } else {
@@ -217,7 +218,15 @@ void ModelRun::actOnPointer() {
 void ModelRun::actOnControls() {
     TMainForm& f = form();
     const int what = between(m_random, 0, 9);
-    if (what < 4) {
+    if (what < 2 && f.OKButton.enabled) {
+        // A person at the size group mostly types a size that fits and confirms it.
+        f.Leveys.type(std::to_string(between(m_random, 1, 96)));
+        f.Korkeus.type(std::to_string(between(m_random, 1, 80)));
+        note("type \"%s\" and \"%s\" and click OKButton", f.Leveys.text.c_str(), f.Korkeus.text.c_str());
+        m_command = "OKButton";
+        m_carriedOut = true;
+        commands::click(f, f.OKButton);
+    } else if (what < 5) {
         platform::Control* controls[] = {&f.Pen,     &f.Fill,       &f.Line,         &f.RectangleButton,
                                          &f.Circle,  &f.RoundRect,  &f.FilledRect,   &f.FilledCircle,
                                          &f.FilledRoundRect, &f.PiirtoWhite, &f.PiirtoBlack, &f.OKButton};
@@ -292,36 +301,48 @@ void ModelRun::actOnClipboard() {
     }
 }
 
+// The answers still waiting of each kind: queued by this run and not yet taken by a prompt or dialog.
+ModelRun::Waiting ModelRun::waitingAnswers() {
+    Waiting waiting = m_queued;
+    for (const support::ShownPrompt& prompt : platform().prompts()) waiting.prompts -= prompt.queued;
+    for (const support::AskedQuestion& question : platform().questions()) waiting.questions -= question.queued;
+    for (const support::DialogRun& dialog : platform().dialogs()) {
+        if (!dialog.queued) continue;
+        (dialog.kind == support::DialogRun::Kind::Save ? waiting.saves : waiting.opens) -= 1;
+    }
+    return waiting;
+}
+
+// Each kind of answer is queued only while none of its kind waits, so that an answer no command
+// asks for (a question about an appended name, say) never holds the others up.
 void ModelRun::queueAnswers() {
-    if (platform().unusedAnswers() >= 3) return;
-    switch (between(m_random, 0, 3)) {
-        case 0: {
-            const int answer = between(m_random, 0, 9);
-            const platform::PromptAnswer prompt = answer < 4   ? platform::PromptAnswer::Yes
-                                                  : answer < 7 ? platform::PromptAnswer::No
-                                                               : platform::PromptAnswer::Cancel;
-            note("queue prompt answer %d", static_cast<int>(prompt));
-            platform().queuePromptAnswer(prompt);
-            break;
-        }
-        case 1: {
-            const int pick = between(m_random, -1, static_cast<int>(m_savePaths.size()) - 1);
-            note("queue save dialog %s", pick < 0 ? "cancel" : m_savePaths[static_cast<std::size_t>(pick)].c_str());
-            platform().queueSaveDialog(pick < 0 ? std::nullopt : std::optional(m_savePaths[static_cast<std::size_t>(pick)]));
-            break;
-        }
-        case 2: {
-            const int pick = between(m_random, -1, static_cast<int>(m_openPaths.size()) - 1);
-            note("queue open dialog %s", pick < 0 ? "cancel" : m_openPaths[static_cast<std::size_t>(pick)].c_str());
-            platform().queueOpenDialog(pick < 0 ? std::nullopt : std::optional(m_openPaths[static_cast<std::size_t>(pick)]));
-            break;
-        }
-        default: {
-            const bool yes = chance(m_random, 0.5);
-            note("queue question answer %s", yes ? "yes" : "no");
-            platform().queueQuestionAnswer(yes);
-            break;
-        }
+    const Waiting waiting = waitingAnswers();
+    if (waiting.prompts == 0 && chance(m_random, 0.6)) {
+        const int answer = between(m_random, 0, 9);
+        const platform::PromptAnswer prompt = answer < 4   ? platform::PromptAnswer::Yes
+                                              : answer < 7 ? platform::PromptAnswer::No
+                                                           : platform::PromptAnswer::Cancel;
+        note("queue prompt answer %d", static_cast<int>(prompt));
+        platform().queuePromptAnswer(prompt);
+        ++m_queued.prompts;
+    }
+    if (waiting.saves == 0 && chance(m_random, 0.6)) {
+        const int pick = between(m_random, -1, static_cast<int>(m_savePaths.size()) - 1);
+        note("queue save dialog %s", pick < 0 ? "cancel" : m_savePaths[static_cast<std::size_t>(pick)].c_str());
+        platform().queueSaveDialog(pick < 0 ? std::nullopt : std::optional(m_savePaths[static_cast<std::size_t>(pick)]));
+        ++m_queued.saves;
+    }
+    if (waiting.opens == 0 && chance(m_random, 0.6)) {
+        const int pick = between(m_random, -1, static_cast<int>(m_openPaths.size()) - 1);
+        note("queue open dialog %s", pick < 0 ? "cancel" : m_openPaths[static_cast<std::size_t>(pick)].c_str());
+        platform().queueOpenDialog(pick < 0 ? std::nullopt : std::optional(m_openPaths[static_cast<std::size_t>(pick)]));
+        ++m_queued.opens;
+    }
+    if (waiting.questions == 0 && chance(m_random, 0.6)) {
+        const bool yes = chance(m_random, 0.5);
+        note("queue question answer %s", yes ? "yes" : "no");
+        platform().queueQuestionAnswer(yes);
+        ++m_queued.questions;
     }
 }
 

@@ -30,6 +30,19 @@ public:
     // The last actions, oldest first, for the failure report.
     std::string recentActions() const;
     int sessionsStarted() const { return m_sessions; }
+
+    // How often the run reached the outcomes worth reaching, so that a run that never gets there
+    // does not pass unnoticed.
+    struct Tally {
+        int opened = 0;
+        int refusedFiles = 0;
+        int savedFiles = 0;
+        int checkedCommands = 0;
+        int undone = 0;
+        int pasted = 0;
+        int errorsShown = 0;
+    };
+    const Tally& tally() const { return m_tally; }
     // How much more heap was alive at the start of the latest session than at the start of the first.
     HeapUse heapGrowthAtSessionStart() const { return m_heapGrowth; }
 
@@ -64,6 +77,13 @@ private:
     void actOnPointer();
     void actOnClipboard();
     void actOnControls();
+    struct Waiting {
+        int prompts = 0;
+        int saves = 0;
+        int opens = 0;
+        int questions = 0;
+    };
+    Waiting waitingAnswers();
     void queueAnswers();
     void writeOpenFile();
 
@@ -86,6 +106,7 @@ private:
     std::vector<std::uint64_t> m_targetPrints;
     std::unique_ptr<Session> m_session;
     int m_sessions = 0;
+    Tally m_tally;
     HeapUse m_firstSessionHeap;
     HeapUse m_sessionStartHeap;
     HeapUse m_heapGrowth;
@@ -94,6 +115,7 @@ private:
     bool m_left = false;
     bool m_right = false;
     bool m_middle = false;
+    Waiting m_queued;
     std::string m_command;
     bool m_carriedOut = false;
     bool m_clipboardLockedBefore = false;

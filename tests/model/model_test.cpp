@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,17 @@ TEST(ModelRun, EveryInvariantHoldsAfterEveryRandomAction) {
         const model::HeapUse growth = run.heapGrowthAtSessionStart();
         EXPECT_EQ(growth.blocks, 0) << "seed " << seed << " after " << run.sessionsStarted() << " programs";
         EXPECT_EQ(growth.bytes, 0) << "seed " << seed << " after " << run.sessionsStarted() << " programs";
+        const model::ModelRun::Tally& tally = run.tally();
+        std::cout << "seed " << seed << ": " << run.sessionsStarted() << " programs, " << tally.checkedCommands
+                  << " commands checked against the model, " << tally.opened << " files opened, "
+                  << tally.refusedFiles << " refused, " << tally.savedFiles << " saved, " << tally.pasted
+                  << " pastes, " << tally.undone << " undos, " << tally.errorsShown << " messages\n";
+        if (steps < 3000) continue;
         EXPECT_GT(run.sessionsStarted(), 1) << "seed " << seed << " never closed the window";
+        EXPECT_GT(tally.opened, 0) << "seed " << seed;
+        EXPECT_GT(tally.refusedFiles, 0) << "seed " << seed;
+        EXPECT_GT(tally.savedFiles, 0) << "seed " << seed;
+        EXPECT_GT(tally.undone, 0) << "seed " << seed;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/raster/bitmap.h"
 
+#include <string>
+
 // What the whole-picture commands must make of a document, worked out plainly pixel by pixel.
 namespace model {
 
@@ -14,5 +16,8 @@ raster::Bitmap turned(const raster::Bitmap& picture, bool upsideDown);
 // The pasted picture, reduced to black and white, laid over the document's top-left corner and cut
 // off at its edges.
 raster::Bitmap pastedOver(raster::Bitmap document, const raster::Bitmap& pasted);
+
+// "" when the two pictures are equal, else what is compared and both pictures side by side.
+std::string differs(const char* what, const raster::Bitmap& expected, const raster::Bitmap& got);
 
 }  // namespace model
