@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws Velmora's own small pictures as XPM files: the tool buttons, the Help item, the OK glyph
-and the program icon. Run it from this folder after changing a drawing; the XPM files are committed."""
+and the program icon, and the icon once more as 32 x 32 and 48 x 48 PNG files for the desktop.
+Run it from this folder after changing a drawing; the XPM and PNG files are committed."""
 
-import math
+import struct
+import zlib
 
 COLOURS = {
     ".": "None",
@@ -125,7 +127,9 @@ def outlined(kind, fill_colour=None):
     elif kind == "ellipse":
         shape(g, lambda x, y: inside_ellipse(x, y, 1, 3, 16, 14), fill_colour)
     else:
-        shape(g, lambda x, y: inside_round_rect(x, y, 1, 3, 16, 14, 4), fill_colour)
+        # The rectangle's own box with corners rounded by two pixels, so that it cannot be taken
+        # for the ellipse.
+        shape(g, lambda x, y: inside_round_rect(x, y, 2, 4, 15, 13, 2), fill_colour)
     return g
 
 
@@ -146,17 +150,21 @@ def check_mark():
     return g
 
 
-def icon():
-    """32 x 32 in two colours: a white letter V on a navy tile with a white rim."""
-    g = [["b"] * 32 for _ in range(32)]
-    for y in range(32):
-        for x in range(32):
-            if x in (0, 31) or y in (0, 31):
+def icon(size=32):
+    """A white letter V on a navy tile with a white rim; the 32 x 32 drawing scaled to `size`."""
+    scale = size / 32
+    g = [["b"] * size for _ in range(size)]
+    for y in range(size):
+        for x in range(size):
+            if x in (0, size - 1) or y in (0, size - 1):
                 g[y][x] = "w"
-    for y in range(6, 27):
-        offset = (y - 6) * 9 // 20
-        for x in (5 + offset, 6 + offset, 7 + offset, 26 - offset, 25 - offset, 24 - offset):
-            put(g, x, y, "w")
+    top, bottom = round(6 * scale), round(26 * scale)
+    spread, stroke, left = round(9 * scale), round(3 * scale), round(5 * scale)
+    for y in range(top, bottom + 1):
+        offset = (y - top) * spread // (bottom - top)
+        for i in range(stroke):
+            put(g, left + offset + i, y, "w")
+            put(g, size - 1 - left - offset - i, y, "w")
     return g
 
 
@@ -173,6 +181,22 @@ def write(name, grid):
         out.write("\n".join(lines) + "\n};\n")
 
 
+def write_png(name, grid):
+    """An 8-bit RGBA PNG, written with the standard library only."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    def rgba(c):
+        colour = COLOURS[c]
+        return b"\0\0\0\0" if colour == "None" else bytes.fromhex(colour[1:]) + b"\xff"
+
+    rows = b"".join(b"\0" + b"".join(rgba(c) for c in row) for row in grid)
+    header = struct.pack(">IIBBBBB", len(grid[0]), len(grid), 8, 6, 0, 0, 0)
+    with open(f"{name}.png", "wb") as out:
+        out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
+                  + chunk(b"IEND", b""))
+
+
 if __name__ == "__main__":
     write("pen", pen())
     write("fill", fill())
@@ -186,3 +210,5 @@ if __name__ == "__main__":
     write("help", help_book())
     write("ok", check_mark())
     write("velmora-32", icon())
+    write_png("velmora-32", icon(32))
+    write_png("velmora-48", icon(48))
