@@ -1,5 +1,7 @@
 #include "model/file_oracle.h"
 
+#include "model/random_inputs.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -21,10 +23,6 @@ raster::Bitmap randomPicture(std::mt19937& random, int width, int height) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) picture.setPixel(x, y, white(random) ? raster::White : raster::Black);
     return picture;
-}
-
-int between(std::mt19937& random, int low, int high) {
-    return std::uniform_int_distribution<int>(low, high)(random);
 }
 
 }  // namespace
