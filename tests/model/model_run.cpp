@@ -1,6 +1,5 @@
 #include "model/model_run.h"
 
-
 #include "app/commands.h"
 #include "model/random_inputs.h"
 #include "support/scenario_values.h"
