@@ -86,6 +86,7 @@ private slots:
     // Tab runs through the tools, the pen width, the swatches (once there is a picture), the size boxes
     // and OK, and wraps round.
     void tabReachesEveryControlInOrder() {
+        QCOMPARE(focused(), widgetOf(form().Leveys));
         createPicture("20", "15");
         QList<const platform::Control*> expected;
         for (platform::ToolButton* tool : form().ToolButtons) expected << tool;

@@ -183,6 +183,9 @@ void FormWidgets::setTabOrder() {
     for (auto* edit : edits) chain.push_back(widget(*edit));
     for (auto* button : buttons) chain.push_back(widget(*button));
     for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+    // The window opens with the first edit box focused rather than the first tool, so that a width can
+    // be typed straight away.
+    if (!edits.empty()) widget(*edits.front())->setFocus(Qt::OtherFocusReason);
 }
 
 void FormWidgets::pressDefaultButton() {
