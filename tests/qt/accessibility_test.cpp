@@ -1,3 +1,5 @@
+#include "about/about_box.h"
+#include "platform/qt/accessible_text.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/status_panels.h"
 #include "platform/qt/up_down.h"
@@ -62,6 +64,19 @@ private slots:
                 QVERIFY(!item->text(QAccessible::Name).contains('&'));
             }
         }
+    }
+
+    // A form the host knows nothing special about still gets a name for every control.
+    void aboutBoxControlsAreNamedFromCaptionsAndKinds() {
+        TAboutBox about;
+        QStringList names;
+        for (const platform::Control* control : about.controls) {
+            const platform::qt::AccessibleText text = platform::qt::describeControl(*control);
+            QVERIFY(!text.description.empty());
+            names << QString::fromStdString(text.name);
+        }
+        QCOMPARE(names, QStringList({"Panel", "Velmora", "Version 1.12", "Picture", "velmora@example.org",
+                                     "https://velmora.example.org", "OK"}));
     }
 
     void namesThatShowStateFollowTheForm() {

@@ -33,10 +33,14 @@ std::string pictureSize(const TMainForm& form) {
     return std::to_string(form.ImageWidth) + " x " + std::to_string(form.ImageHeight) + " pixels";
 }
 
-// The kind of control, for the description of a control that has no hint of its own.
+// The kind of control: the name of a control with neither caption nor hint, and the description of
+// one without a hint.
 std::string kindName(const platform::Control& control) {
     switch (control.kind) {
-        case platform::ControlKind::Label: return "Text";
+        case platform::ControlKind::Label: {
+            const auto* label = dynamic_cast<const platform::Label*>(&control);
+            return label && !label->picture.empty() ? "Picture" : "Text";
+        }
         case platform::ControlKind::Panel: return "Panel";
         case platform::ControlKind::GroupBox: return "Group";
         case platform::ControlKind::EditBox: return "Edit box";
@@ -53,7 +57,7 @@ std::string kindName(const platform::Control& control) {
 
 AccessibleText describeControl(const platform::Control& control) {
     const std::string caption = spoken(control.caption);
-    const std::string name = !caption.empty() ? caption : !control.hint.empty() ? control.hint : control.name;
+    const std::string name = !caption.empty() ? caption : !control.hint.empty() ? control.hint : kindName(control);
     std::string description = control.hint.empty() || control.hint == name ? kindName(control) : control.hint;
     if (dynamic_cast<const platform::ToolButton*>(&control)) description = "Drawing tool; Space selects it";
     return {name, description};
