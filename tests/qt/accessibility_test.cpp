@@ -98,10 +98,17 @@ private slots:
         QCOMPARE(nameOf(status->panel(0)), QStringLiteral("Pointer position: (2, 3)"));
     }
 
-    // Tab runs through the tools, the pen width, the swatches (once there is a picture), the size boxes
-    // and OK, and wraps round.
+    // Tab runs through the size boxes and OK (while there is no picture), the tools, the pen width and
+    // the swatches (once there is one), and wraps round.
     void tabReachesEveryControlInOrder() {
+        // The window opens in the width box with its text selected, so typing replaces it.
         QCOMPARE(focused(), widgetOf(form().Leveys));
+        QVERIFY(qobject_cast<QLineEdit*>(focused())->hasSelectedText());
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), widgetOf(form().OKButton));
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), widgetOf(form().Pen));
         createPicture("20", "15");
         QList<const platform::Control*> expected;
         for (platform::ToolButton* tool : form().ToolButtons) expected << tool;

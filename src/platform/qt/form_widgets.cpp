@@ -93,6 +93,7 @@ FormWidgets::FormWidgets(platform::Form& form, QWidget* client, Describe describ
     }
     setTabOrder();
     sync();
+    focusFirstEditBox();
 }
 
 QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
@@ -183,9 +184,15 @@ void FormWidgets::setTabOrder() {
     for (auto* edit : edits) chain.push_back(widget(*edit));
     for (auto* button : buttons) chain.push_back(widget(*button));
     for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
-    // The window opens with the first edit box focused rather than the first tool, so that a width can
-    // be typed straight away.
-    if (!edits.empty()) widget(*edits.front())->setFocus(Qt::OtherFocusReason);
+    if (!edits.empty()) m_firstEdit = qobject_cast<QLineEdit*>(widget(*edits.front()));
+}
+
+// The window opens in the first edit box rather than on the first tool, its text selected so that
+// typing replaces it: a width can be typed straight away.
+void FormWidgets::focusFirstEditBox() {
+    if (!m_firstEdit) return;
+    m_firstEdit->setFocus(Qt::OtherFocusReason);
+    m_firstEdit->selectAll();
 }
 
 void FormWidgets::pressDefaultButton() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 
+class QLineEdit;
 class QWidget;
 
 namespace platform::qt {
@@ -46,6 +47,7 @@ private:
     QWidget* buildButton(platform::Button& button, QWidget* parent);
     QWidget* buildToolButton(platform::ToolButton& button, QWidget* parent);
     void setTabOrder();
+    void focusFirstEditBox();
     void pressDefaultButton();
     void syncControl(platform::Control& control, QWidget* widget);
     void syncAccessibleText(const platform::Control& control, QWidget* widget);
@@ -53,6 +55,7 @@ private:
     platform::Form& m_form;
     Describe m_describe;
     std::map<const platform::Control*, QWidget*> m_widgets;
+    QLineEdit* m_firstEdit = nullptr;
 };
 
 }  // namespace platform::qt
