@@ -6,12 +6,13 @@
 # Usage: measure.sh TITLE RUNS PROGRAM
 set -euo pipefail
 title=$1 runs=$2 program=$3
-display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$fifo"' EXIT
+read -r number <"$fifo"
+export DISPLAY=":$number"
 
 times=() peaks=()
 for _ in $(seq "$runs"); do
@@ -20,10 +21,14 @@ for _ in $(seq "$runs"); do
   /usr/bin/time -f '%M' -o "$log" "$program" >/dev/null 2>&1 &
   pid=$!
   win=""
-  until [ -n "$win" ]; do win=$(xdotool search --onlyvisible --name "^${title}" 2>/dev/null | head -n1 || true); done
+  until [ -n "$win" ]; do
+    kill -0 "$pid" 2>/dev/null || { echo "$program ended before showing its window" >&2; exit 1; }
+    win=$(xdotool search --onlyvisible --name "^${title}" 2>/dev/null | head -n1 || true)
+  done
   until [ "$(xwd -silent -id "$win" | convert xwd:- -gravity center -crop 1x1+0+0 -format '%[hex:p{0,0}]' info: 2>/dev/null)" != "000000" ]; do :; done
   end=$(date +%s%N)
-  xdotool windowclose "$win" 2>/dev/null || kill "$pid"
+  # The program is a child of GNU time, which reports its peak memory once it has ended.
+  pkill -TERM -P "$pid"
   wait "$pid" || true
   times+=($(( (end - start) / 1000000 )))
   peaks+=($(cat "$log" | tail -n1))
