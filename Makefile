@@ -23,7 +23,7 @@ test: build
 bench: deps
 	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build build-bench -j $(JOBS)
-	@for b in build-bench/*_bench; do echo "== $$b"; $$b --benchmark_min_time=0.2; done
+	@for b in build-bench/*_bench; do echo "== $$b"; $$b --benchmark_min_time=0.1 --benchmark_repetitions=7 --benchmark_report_aggregates_only=true; done
 
 test-sanitize: deps
 	@cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_BUILD_BENCH=OFF >/dev/null
