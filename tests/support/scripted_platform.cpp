@@ -16,7 +16,10 @@ std::optional<T> popFront(std::deque<T>& queue) {
 
 }  // namespace
 
-ScriptedPlatform::ScriptedPlatform() : m_services{*this, *this, *this, m_clipboard, *this, m_files, *this, *this} {}
+ScriptedPlatform::ScriptedPlatform() : ScriptedPlatform(platform::FileCalls::system()) {}
+
+ScriptedPlatform::ScriptedPlatform(platform::FileCalls calls)
+    : m_files(std::move(calls)), m_services{*this, *this, *this, m_clipboard, *this, m_files, *this, *this} {}
 
 int ScriptedPlatform::showingsOf(const platform::Form& form) const {
     return static_cast<int>(std::count(m_modalShowings.begin(), m_modalShowings.end(), &form));

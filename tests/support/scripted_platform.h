@@ -63,6 +63,8 @@ class ScriptedPlatform : public platform::MessageBoxes,
                          public platform::ModalHost {
 public:
     ScriptedPlatform();
+    // Files go through the given system calls, so that a test can make one step of a save fail.
+    explicit ScriptedPlatform(platform::FileCalls calls);
     ScriptedPlatform(const ScriptedPlatform&) = delete;
     ScriptedPlatform& operator=(const ScriptedPlatform&) = delete;
 

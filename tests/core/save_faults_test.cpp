@@ -1,0 +1,122 @@
+#include "app/commands.h"
+#include "app/program.h"
+#include "support/scripted_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+// A save that fails part-way, seen from the person's side: the old file is intact, nothing else is
+// left in its folder, the classic text is shown and the document still counts as unsaved, also when
+// the save was asked for by the prompt of New or of closing the window.
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<char>;
+
+// Which system call breaks, and how. The calls work until `broken` is set.
+struct Fault {
+    const char* step;
+    int error;
+    const char* text;
+};
+
+platform::FileCalls callsBrokenAt(const Fault& fault, std::shared_ptr<bool> broken) {
+    platform::FileCalls calls = platform::FileCalls::system();
+    const std::string step = fault.step;
+    const int error = fault.error;
+    auto fails = [broken, error] { return *broken ? (errno = error, true) : false; };
+    if (step == "create")
+        calls.makeTemporary = [fails, real = calls.makeTemporary](char* name) { return fails() ? -1 : real(name); };
+    if (step == "write")
+        calls.write = [fails, real = calls.write](int fd, const void* data, size_t count) -> ssize_t {
+            return fails() ? -1 : real(fd, data, count);
+        };
+    if (step == "flush") calls.flush = [fails, real = calls.flush](int fd) { return fails() ? -1 : real(fd); };
+    if (step == "rename")
+        calls.rename = [fails, real = calls.rename](const char* from, const char* to) {
+            return fails() ? -1 : real(from, to);
+        };
+    return calls;
+}
+
+class SaveFaults : public ::testing::TestWithParam<Fault> {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "velmora-faults-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+        m_system = std::make_unique<support::ScriptedPlatform>(callsBrokenAt(GetParam(), m_broken));
+        m_program = std::make_unique<Program>(m_system->services());
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    TMainForm& form() { return m_program->MainForm; }
+    std::string target() const { return (m_dir / "pic.wbmp").string(); }
+
+    Bytes fileBytes() const {
+        std::ifstream in(target(), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    // A 9 x 2 picture saved once, then changed, with the disk failing from now on.
+    void savedThenChanged() {
+        form().Leveys.type("9");
+        form().Korkeus.type("2");
+        commands::click(form(), form().OKButton);
+        m_system->queueSaveDialog(target());
+        commands::chooseMenuItem(form(), form().SaveAs);
+        ASSERT_EQ(form().DocumentModified, 0);
+        commands::chooseMenuItem(form(), form().Invert);
+        *m_broken = true;
+    }
+
+    void expectUnsavedAndFileIntact(const Bytes& before) {
+        const std::optional<support::ShownMessage> message = m_system->takeMessage();
+        ASSERT_TRUE(message.has_value());
+        EXPECT_EQ(message->text, GetParam().text);
+        EXPECT_EQ(form().DocumentModified, 1);
+        EXPECT_EQ(form().StatusBar.panels[1], "Modified");
+        EXPECT_EQ(form().caption, " Velmora - [" + target() + "]");
+        EXPECT_EQ(fileBytes(), before);
+        EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+    }
+
+    fs::path m_dir;
+    std::shared_ptr<bool> m_broken = std::make_shared<bool>(false);
+    std::unique_ptr<support::ScriptedPlatform> m_system;
+    std::unique_ptr<Program> m_program;
+};
+
+TEST_P(SaveFaults, SaveKeepsTheOldFileAndTheDocumentUnsaved) {
+    savedThenChanged();
+    const Bytes before = fileBytes();
+    commands::pressShortcut(form(), "Ctrl+S");
+    expectUnsavedAndFileIntact(before);
+}
+
+TEST_P(SaveFaults, NewAndCloseGoNoFurtherWhenTheirSaveFails) {
+    savedThenChanged();
+    const Bytes before = fileBytes();
+    m_system->queuePromptAnswer(platform::PromptAnswer::Yes);
+    commands::pressShortcut(form(), "Ctrl+N");
+    expectUnsavedAndFileIntact(before);
+    EXPECT_FALSE(form().Leveys.enabled) << "the picture must not be discarded";
+
+    m_system->queuePromptAnswer(platform::PromptAnswer::Yes);
+    EXPECT_FALSE(commands::requestClose(form()));
+    expectUnsavedAndFileIntact(before);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStep, SaveFaults,
+                         ::testing::Values(Fault{"create", EACCES, "File access denied"},
+                                           Fault{"write", ENOSPC, "Disk full"},
+                                           Fault{"flush", EIO, "I/O error 5"},
+                                           Fault{"rename", EMFILE, "Too many open files"}),
+                         [](const ::testing::TestParamInfo<Fault>& fault) { return std::string(fault.param.step); });
+
+}  // namespace
