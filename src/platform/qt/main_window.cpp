@@ -148,7 +148,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 // The edit boxes would take Ctrl+Z, Ctrl+C and Ctrl+V for themselves; the menu's shortcuts come first,
-// as they do in the program's original system.
+// as a person expects of a menu shortcut.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
