@@ -1,48 +1,13 @@
 #include "app/commands.h"
 #include "app/program.h"
+#include "heap/heap_count.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
-#include <malloc.h>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
-// Counts the heap blocks and bytes alive in this test program, so that a long drag can be shown to
-// leave nothing behind: every motion builds a pen and redraws a figure, and none of that may
-// accumulate, neither as new blocks nor as a buffer that keeps growing.
-namespace {
-std::atomic<long> liveBlocks{0};
-std::atomic<long> liveBytes{0};
-}  // namespace
-
-// The replacement pair below is malloc and free underneath; the compiler cannot see that the two
-// belong together and warns about the free.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-#endif
-void* operator new(std::size_t size) {
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (!block) throw std::bad_alloc();
-    ++liveBlocks;
-    liveBytes += static_cast<long>(malloc_usable_size(block));
-    return block;
-}
-void operator delete(void* block) noexcept {
-    if (!block) return;
-    --liveBlocks;
-    liveBytes -= static_cast<long>(malloc_usable_size(block));
-    std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-    operator delete(block);
-}
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
-
+// A long drag must leave nothing behind: every motion builds a pen and redraws a figure, and none of
+// that may accumulate, neither as new blocks nor as a buffer that keeps growing.
 namespace {
 
 constexpr int Motions = 100000;
@@ -68,10 +33,14 @@ Growth growthDuringDrag(platform::ToolButton& (*tool)(TMainForm&), int penWidth)
     commands::mouseDown(form, platform::MouseButton::Left, left, 288, 240);
     Growth warmedUp;
     for (int i = 0; i < Motions; ++i) {
-        if (i == 1000) warmedUp = {liveBlocks.load(), liveBytes.load()};
+        if (i == 1000) {
+            const heap::HeapUse now = heap::liveHeap();
+            warmedUp = {now.blocks, now.bytes};
+        }
         commands::mouseMove(form, left, (i * 37) % 640 - 30, (i * 53) % 540 - 30);
     }
-    const Growth growth{liveBlocks.load() - warmedUp.blocks, liveBytes.load() - warmedUp.bytes};
+    const heap::HeapUse end = heap::liveHeap();
+    const Growth growth{end.blocks - warmedUp.blocks, end.bytes - warmedUp.bytes};
     commands::mouseUp(form, platform::MouseButton::Left, {}, 100, 100);
     return growth;
 }

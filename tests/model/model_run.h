@@ -2,7 +2,7 @@
 
 #include "app/program.h"
 #include "model/file_oracle.h"
-#include "model/heap_count.h"
+#include "heap/heap_count.h"
 #include "support/scripted_platform.h"
 
 #include <array>
@@ -17,6 +17,9 @@
 // only through commands:: and the scripted platform, and after every action the model's invariants
 // are checked. When the window closes a fresh program starts, as a person would start it again.
 namespace model {
+
+using heap::HeapUse;
+using heap::liveHeap;
 
 class ModelRun {
 public:

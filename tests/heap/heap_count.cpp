@@ -1,4 +1,4 @@
-#include "model/heap_count.h"
+#include "heap/heap_count.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -43,10 +43,10 @@ void operator delete(void* pointer, std::size_t) noexcept {
 #pragma GCC diagnostic pop
 #endif
 
-namespace model {
+namespace heap {
 
 HeapUse liveHeap() {
     return {liveBlocks.load(), liveBytes.load()};
 }
 
-}  // namespace model
+}  // namespace heap
