@@ -35,6 +35,16 @@ private:
         return QRect(widget->mapTo(window().client(), QPoint(0, 0)), widget->size());
     }
     void typeInto(const platform::EditBox& edit, const QString& text) { m_under.typeInto(edit, text); }
+    // A pointer event at a fractional position of a widget, handed to the window system's entry
+    // into Qt as a touchpad or a fractional scale delivers it.
+    void pointerAt(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        static int timestamp = 1000;
+        timestamp += 1000;
+        const QPointF local = widget->mapTo(&window(), at);
+        qt_handleMouseEvent(window().windowHandle(), local, window().mapToGlobal(local), held, Qt::LeftButton, type,
+                            Qt::NoModifier, timestamp);
+        QCoreApplication::processEvents();
+    }
 
 private slots:
     void init() { QVERIFY(m_under.open()); }
@@ -201,6 +211,26 @@ private slots:
         QCOMPARE(form().Mappi.picture.pixel(4, 0), raster::Black);
         QCOMPARE(form().Mappi.picture.pixel(0, 4), raster::Black);
         QCOMPARE(form().Mappi.picture.pixel(0, 0), raster::White);
+    }
+
+    // Every point inside a 6 x 6 block maps to that block, also left of and above the view.
+    void fractionalPositionsMapToTheBlockThatHoldsThem() {
+        typeInto(form().Leveys, "10");
+        typeInto(form().Korkeus, "10");
+        QTest::mouseClick(widgetOf(form().OKButton), Qt::LeftButton);
+        QWidget* view = widgetOf(form().Boxi);
+        pointerAt(view, QEvent::MouseButtonPress, QPointF(5.6, 5.6), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseButtonRelease, QPointF(5.6, 5.6), Qt::NoButton);
+        QCOMPARE(form().Boxi.picture.pixel(0, 0), raster::Black);
+        QCOMPARE(form().Boxi.picture.pixel(1, 1), raster::White);
+        // A rectangle from (30, 30) to (-5.4, -5.4): the pointer lies in the block left of and above
+        // the view, so the rectangle's left and top edges fall outside the picture.
+        QTest::mouseClick(widgetOf(form().RectangleButton), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseButtonPress, QPointF(30, 30), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseMove, QPointF(-5.4, -5.4), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseButtonRelease, QPointF(-5.4, -5.4), Qt::NoButton);
+        QCOMPARE(form().Mappi.picture.pixel(4, 2), raster::Black);
+        QCOMPARE(form().Mappi.picture.pixel(0, 2), raster::White);
     }
 };
 
