@@ -134,6 +134,20 @@ private slots:
         QCOMPARE(form().Leveys.text, std::string("12"));
     }
 
+    // Focus that comes to a size box by New or by Tab selects its text, so typing replaces it.
+    void sizeBoxesSelectTheirTextWhenTheFocusComes() {
+        typeInto(form().Leveys, "48");
+        QTest::keyClick(widgetOf(form().Leveys), Qt::Key_Return);
+        QTest::keyClick(window().windowHandle(), Qt::Key_N, Qt::ControlModifier);
+        auto* width = widgetOf<QLineEdit>(form().Leveys);
+        QCOMPARE(QApplication::focusWidget(), width);
+        QTest::keyClick(window().windowHandle(), '7');
+        QCOMPARE(width->text(), QStringLiteral("7"));
+        QTest::keyClick(window().windowHandle(), Qt::Key_Tab);
+        QTest::keyClick(window().windowHandle(), '9');
+        QCOMPARE(widgetOf<QLineEdit>(form().Korkeus)->text(), QStringLiteral("9"));
+    }
+
     void menuShortcutsComeBeforeTheSizeBoxes() {
         QApplication::clipboard()->setText(QStringLiteral("42"));
         typeInto(form().Leveys, "5");

@@ -124,7 +124,12 @@ void MainWindow::syncFocus() {
     if (m_form.FocusRequests == m_focusRequests) return;
     m_focusRequests = m_form.FocusRequests;
     if (!m_form.FocusTarget) return;
-    if (QWidget* target = m_widgets->widget(*m_form.FocusTarget)) target->setFocus(Qt::OtherFocusReason);
+    QWidget* target = m_widgets->widget(*m_form.FocusTarget);
+    if (!target) return;
+    target->setFocus(Qt::OtherFocusReason);
+    // An edit box that the program moves the focus to selects its text, as Tab does, so that
+    // typing replaces it: a size box takes two characters and would refuse a third.
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->selectAll();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
