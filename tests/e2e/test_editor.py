@@ -206,6 +206,11 @@ class EditorTest(unittest.TestCase):
             session.key("ctrl+i")
             self.assertEqual(editor.view_rows(4, 4), ["." * 4] * 4, "Ctrl+I after a tap of Alt")
 
+    def test_a_window_larger_than_the_screen_keeps_its_title_bar_on_it(self):
+        with Session(PROGRAM, screen="1024x600x24", QT_SCALE_FACTOR="2") as session:
+            window = session.start_editor()
+            self.assertEqual(session.frame_origin(window), (0, 0))
+
     def test_alt_f4_closes_an_unchanged_document_at_once(self):
         with Session(PROGRAM) as session:
             editor = Editor(session)
