@@ -84,20 +84,22 @@ def parse_ppm(data):
 class Session:
     """Xvfb with openbox, and the editor started in a fresh working directory."""
 
-    def __init__(self, program):
+    def __init__(self, program, screen="1280x1024x24", **env):
         self.program = os.path.abspath(program)
+        self.screen = screen
         self.workdir = tempfile.mkdtemp(prefix="velmora-e2e-")
         self.env = dict(os.environ)
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env["HOME"] = self.workdir
         self.env["XDG_CONFIG_HOME"] = os.path.join(self.workdir, ".config")
         self.env["XDG_RUNTIME_DIR"] = self.workdir
+        self.env.update(env)
         self.processes = []
         self.editor = None
 
     def __enter__(self):
         read_fd, write_fd = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten",
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", self.screen, "-nolisten",
                                  "tcp"], pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_fd)
         self.processes.append(xvfb)
@@ -180,6 +182,13 @@ class Session:
             time.sleep(0.02)
         self.run("xdotool", "mouseup", str(button))
         self.settle()
+
+    def frame_origin(self, window):
+        """The top-left corner of the window's frame, title bar included, on the screen."""
+        info = self.run("xwininfo", "-id", window).decode()
+        field = {line.split(":")[0].strip(): line.split(":")[1].strip() for line in info.splitlines() if ":" in line}
+        return (int(field["Absolute upper-left X"]) - int(field["Relative upper-left X"]),
+                int(field["Absolute upper-left Y"]) - int(field["Relative upper-left Y"]))
 
     def clipboard(self, mime):
         return self.run("xclip", "-selection", "clipboard", "-o", "-t", mime, check=False)

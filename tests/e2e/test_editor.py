@@ -20,6 +20,9 @@ TOOLS = {name: (16, top + 12) for name, top in [
     ("FilledRect", 216), ("FilledCircle", 248), ("FilledRoundRect", 280)]}
 LEVEYS = (624 + 55 + 16, 347 + 24 + 11)
 KORKEUS = (624 + 55 + 16, 347 + 64 + 11)
+# Above the client area: the Image menu's title in the menu bar, and the window manager's title bar.
+IMAGE_MENU = (95, -10)
+TITLE_BAR = (300, -30)
 
 
 def decode_wbmp(data):
@@ -186,6 +189,27 @@ class EditorTest(unittest.TestCase):
             self.assertEqual(editor.view_rows(8, 8), ["." * 8] * 8, "No discards the drawing")
             editor.new_size(3, 4)
             self.assertEqual(editor.view_extent(), (3, 4))
+
+    def test_shortcuts_survive_a_closed_menu_and_a_lost_focus(self):
+        with Session(PROGRAM) as session:
+            editor = Editor(session)
+            editor.new_size(4, 4)
+            editor.click(IMAGE_MENU)
+            session.key("Escape")
+            session.click(5, 5)
+            editor.click(TITLE_BAR)
+            session.key("ctrl+i")
+            self.assertEqual(editor.view_rows(4, 4), ["#" * 4] * 4, "Ctrl+I after Escape closed a menu")
+            session.key("alt")
+            session.click(5, 5)
+            editor.click(TITLE_BAR)
+            session.key("ctrl+i")
+            self.assertEqual(editor.view_rows(4, 4), ["." * 4] * 4, "Ctrl+I after a tap of Alt")
+
+    def test_a_window_larger_than_the_screen_keeps_its_title_bar_on_it(self):
+        with Session(PROGRAM, screen="1024x600x24", QT_SCALE_FACTOR="2") as session:
+            window = session.start_editor()
+            self.assertEqual(session.frame_origin(window), (0, 0))
 
     def test_alt_f4_closes_an_unchanged_document_at_once(self):
         with Session(PROGRAM) as session:

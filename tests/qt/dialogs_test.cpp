@@ -1,4 +1,5 @@
 #include "about/about_box.h"
+#include "platform/qt/file_dialogs.h"
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/modal_host.h"
 
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -124,6 +126,35 @@ private slots:
         viewer.showContext("Help.hlp", 1);
         QVERIFY(reported);
         QVERIFY(!viewer.window());
+    }
+
+    // The open dialog hands back a typed name of a file that does not exist, so that Open can report
+    // it as a file that cannot be opened.
+    void openDialogReturnsATypedNameOfAMissingFile() {
+        QTemporaryDir directory;
+        const QString missing = directory.filePath(QStringLiteral("missing.wbmp"));
+        QString refusal;
+        // A refusal would come as a box of its own over the dialog: note it and close both.
+        QTimer refused;
+        refused.setSingleShot(true);
+        whileModal([&](QWidget* dialog) {
+            QObject::connect(&refused, &QTimer::timeout, dialog, [&refusal, dialog] {
+                QWidget* box = QApplication::activeModalWidget();
+                if (!box || box == dialog) return;
+                refusal = box->windowTitle();
+                box->close();
+                dialog->close();
+            });
+            refused.start(100);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(missing);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QtFileDialogs dialogs;
+        const auto chosen = dialogs.runOpen({"Wireless Bitmap (*.wbmp)|*.wbmp"}, "");
+        QCOMPARE(refusal, QString());
+        QCOMPARE(QString::fromStdString(chosen.value_or("")), missing);
     }
 };
 

@@ -35,6 +35,16 @@ private:
         return QRect(widget->mapTo(window().client(), QPoint(0, 0)), widget->size());
     }
     void typeInto(const platform::EditBox& edit, const QString& text) { m_under.typeInto(edit, text); }
+    // A pointer event at a fractional position of a widget, handed to the window system's entry
+    // into Qt as a touchpad or a fractional scale delivers it.
+    void pointerAt(QWidget* widget, QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        static int timestamp = 1000;
+        timestamp += 1000;
+        const QPointF local = widget->mapTo(&window(), at);
+        qt_handleMouseEvent(window().windowHandle(), local, window().mapToGlobal(local), held, Qt::LeftButton, type,
+                            Qt::NoModifier, timestamp);
+        QCoreApplication::processEvents();
+    }
 
 private slots:
     void init() { QVERIFY(m_under.open()); }
@@ -78,10 +88,10 @@ private slots:
         QCOMPARE(menus.action(form().SaveAs)->text(), QStringLiteral("Save &As"));
         QCOMPARE(menus.action(form().Exit)->text(), QStringLiteral("E&xit"));
         QCOMPARE(menus.action(form().ClearClip)->text(), QStringLiteral("Clear Clip&board"));
-        QCOMPARE(menus.action(form().New)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-        QCOMPARE(menus.action(form().Mirror)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
-        QCOMPARE(menus.action(form().HelpContents)->shortcut(), QKeySequence(Qt::Key_F1));
-        QVERIFY(menus.action(form().Cut)->shortcut().isEmpty());
+        QCOMPARE(menus.action(form().New)->text(), QStringLiteral("&New\tCtrl+N"));
+        QCOMPARE(menus.action(form().Mirror)->text(), QStringLiteral("&Mirror\tCtrl+M"));
+        QCOMPARE(menus.action(form().HelpContents)->text(), QStringLiteral("&Help\tF1"));
+        QCOMPARE(menus.action(form().Cut)->text(), QStringLiteral("Cu&t"));
         QVERIFY(!menus.action(form().HelpContents)->icon().isNull());
         const QList<QAction*> editItems = menus.menu(form().Editti)->actions();
         QCOMPARE(editItems.size(), 7);
@@ -124,11 +134,41 @@ private slots:
         QCOMPARE(form().Leveys.text, std::string("12"));
     }
 
+    // Focus that comes to a size box by New or by Tab selects its text, so typing replaces it.
+    void sizeBoxesSelectTheirTextWhenTheFocusComes() {
+        typeInto(form().Leveys, "48");
+        QTest::keyClick(widgetOf(form().Leveys), Qt::Key_Return);
+        QTest::keyClick(window().windowHandle(), Qt::Key_N, Qt::ControlModifier);
+        auto* width = widgetOf<QLineEdit>(form().Leveys);
+        QCOMPARE(QApplication::focusWidget(), width);
+        QTest::keyClick(window().windowHandle(), '7');
+        QCOMPARE(width->text(), QStringLiteral("7"));
+        QTest::keyClick(window().windowHandle(), Qt::Key_Tab);
+        QTest::keyClick(window().windowHandle(), '9');
+        QCOMPARE(widgetOf<QLineEdit>(form().Korkeus)->text(), QStringLiteral("9"));
+    }
+
     void menuShortcutsComeBeforeTheSizeBoxes() {
         QApplication::clipboard()->setText(QStringLiteral("42"));
         typeInto(form().Leveys, "5");
         QTest::keyClick(widgetOf(form().Leveys), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(widgetOf<QLineEdit>(form().Leveys)->text(), QStringLiteral("5"));
+    }
+
+    // Escape in an open menu leaves the keyboard with the menu bar (as a tap of Alt does); the
+    // shortcuts still work from there, through Qt's own key path.
+    void shortcutsWorkWhileTheMenuBarHoldsTheFocus() {
+        QTest::mouseClick(widgetOf(form().OKButton), Qt::LeftButton);
+        QMenuBar* bar = window().menuBar();
+        QWindow* handle = window().windowHandle();
+        const QRect image = bar->actionGeometry(window().menus().menu(form().Image1)->menuAction());
+        QTest::mouseClick(handle, Qt::LeftButton, {}, bar->mapTo(&window(), image.center()));
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(handle, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(QApplication::focusWidget(), bar);
+        QTest::keyClick(handle, Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(form().Boxi.picture.pixel(0, 0), raster::Black);
     }
 
     void toolButtonsAreExclusiveAndHinted() {
@@ -185,6 +225,26 @@ private slots:
         QCOMPARE(form().Mappi.picture.pixel(4, 0), raster::Black);
         QCOMPARE(form().Mappi.picture.pixel(0, 4), raster::Black);
         QCOMPARE(form().Mappi.picture.pixel(0, 0), raster::White);
+    }
+
+    // Every point inside a 6 x 6 block maps to that block, also left of and above the view.
+    void fractionalPositionsMapToTheBlockThatHoldsThem() {
+        typeInto(form().Leveys, "10");
+        typeInto(form().Korkeus, "10");
+        QTest::mouseClick(widgetOf(form().OKButton), Qt::LeftButton);
+        QWidget* view = widgetOf(form().Boxi);
+        pointerAt(view, QEvent::MouseButtonPress, QPointF(5.6, 5.6), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseButtonRelease, QPointF(5.6, 5.6), Qt::NoButton);
+        QCOMPARE(form().Boxi.picture.pixel(0, 0), raster::Black);
+        QCOMPARE(form().Boxi.picture.pixel(1, 1), raster::White);
+        // A rectangle from (30, 30) to (-5.4, -5.4): the pointer lies in the block left of and above
+        // the view, so the rectangle's left and top edges fall outside the picture.
+        QTest::mouseClick(widgetOf(form().RectangleButton), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseButtonPress, QPointF(30, 30), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseMove, QPointF(-5.4, -5.4), Qt::LeftButton);
+        pointerAt(view, QEvent::MouseButtonRelease, QPointF(-5.4, -5.4), Qt::NoButton);
+        QCOMPARE(form().Mappi.picture.pixel(4, 2), raster::Black);
+        QCOMPARE(form().Mappi.picture.pixel(0, 2), raster::White);
     }
 };
 

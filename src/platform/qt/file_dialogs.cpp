@@ -14,7 +14,9 @@ std::optional<std::string> run(QWidget* owner, const platform::FileDialogOptions
     QFileDialog dialog(owner);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Neither dialog insists that the file exists: the open dialog returns a typed name of a
+    // missing file, and Open then reports that it cannot open it.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(toQtFilter(options.filter));
     // The program appends ".wbmp" itself by its own rule; a default suffix would double it.
     dialog.setDefaultSuffix(QString());

@@ -30,6 +30,20 @@ QRect changedPixels(const raster::Bitmap& bitmap, const QImage& shown) {
     return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// The screen pixel that holds the pointer, which a touchpad or a fractional scale places between
+// whole pixels: rounding would hand a point in the right half of a pixel to its neighbour, and so a
+// point near a block's edge to the next block. Qt 6.4 rounds a widget's position on its way from the
+// window; the position in the window keeps the fraction, and a widget lies a whole number of pixels
+// into its window, so the fraction the rounding took is put back first.
+QPoint pixelAt(const QMouseEvent& event) {
+    QPointF at = event.position();
+    if (at == QPointF(at.toPoint())) {
+        const QPointF inWindow = event.scenePosition();
+        at += inWindow - QPointF(inWindow.toPoint());
+    }
+    return QPoint(int(std::floor(at.x())), int(std::floor(at.y())));
+}
+
 }  // namespace
 
 ImageView::ImageView(platform::Image& image, QWidget* parent) : QWidget(parent), m_image(image) {
@@ -89,20 +103,20 @@ void ImageView::paintEvent(QPaintEvent* event) {
 void ImageView::mousePressEvent(QMouseEvent* event) {
     const auto button = mouseButton(event->button());
     if (!button || !onPress) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = pixelAt(*event);
     onPress(*button, shiftState(event->buttons(), event->modifiers()), at.x(), at.y());
 }
 
 void ImageView::mouseMoveEvent(QMouseEvent* event) {
     if (!onMove) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = pixelAt(*event);
     onMove(shiftState(event->buttons(), event->modifiers()), at.x(), at.y());
 }
 
 void ImageView::mouseReleaseEvent(QMouseEvent* event) {
     const auto button = mouseButton(event->button());
     if (!button || !onRelease) return;
-    const QPoint at = event->position().toPoint();
+    const QPoint at = pixelAt(*event);
     onRelease(*button, shiftState(event->buttons(), event->modifiers()), at.x(), at.y());
 }
 

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace platform::qt {
 
 namespace {
@@ -124,7 +126,12 @@ void MainWindow::syncFocus() {
     if (m_form.FocusRequests == m_focusRequests) return;
     m_focusRequests = m_form.FocusRequests;
     if (!m_form.FocusTarget) return;
-    if (QWidget* target = m_widgets->widget(*m_form.FocusTarget)) target->setFocus(Qt::OtherFocusReason);
+    QWidget* target = m_widgets->widget(*m_form.FocusTarget);
+    if (!target) return;
+    target->setFocus(Qt::OtherFocusReason);
+    // An edit box that the program moves the focus to selects its text, as Tab does, so that
+    // typing replaces it: a size box takes two characters and would refuse a third.
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->selectAll();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -139,12 +146,23 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void MainWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (m_centred || !screen()) return;
-    m_centred = true;
+void MainWindow::setVisible(bool visible) {
+    if (visible && !m_centred) {
+        m_centred = true;
+        centreOnScreen();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+// Centred on the screen; a window larger than the screen keeps its title bar at the top and its left
+// edge on the screen, so that its menus and its system menu stay in reach. The window manager adds
+// the frame only once the window is shown; a position given before that is the frame's, so the
+// window manager puts the frame, title bar included, at that point.
+void MainWindow::centreOnScreen() {
+    layout()->activate();
     const QRect available = screen()->availableGeometry();
-    move(available.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    const QPoint centred = available.center() - QPoint(width() / 2, height() / 2);
+    move(std::max(centred.x(), available.left()), std::max(centred.y(), available.top()));
 }
 
 // The edit boxes would take Ctrl+Z, Ctrl+C and Ctrl+V for themselves; the menu's shortcuts come first,

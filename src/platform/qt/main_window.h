@@ -45,15 +45,18 @@ public:
     // has closed.
     void afterHandler();
 
+    // Placed on the screen before it is first shown.
+    void setVisible(bool visible) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void connectControls();
     void connectView();
     void syncFocus();
+    void centreOnScreen();
 
     TMainForm& m_form;
     HostStyle* m_style;

@@ -9,6 +9,20 @@
 
 namespace platform::qt {
 
+namespace {
+
+// The caption with the item's shortcut after a tab, which the menu shows right-aligned. The action
+// itself carries no shortcut: a second registration of the same keys beside the window's own would
+// make Qt drop the key as ambiguous whenever the menu bar holds the focus, as it does after Escape
+// has closed one of its menus or Alt has been tapped.
+QString menuText(const platform::MenuItem& item) {
+    const QString caption = toQString(item.caption);
+    if (item.shortcut.empty()) return caption;
+    return caption + u'\t' + QKeySequence(toQString(item.shortcut)).toString(QKeySequence::NativeText);
+}
+
+}  // namespace
+
 Menus::Menus(TMainForm& form, QMenuBar& bar, QWidget& window) {
     for (platform::Menu* source : form.MainMenu1) {
         QMenu* menu = bar.addMenu(toQString(source->caption));
@@ -22,16 +36,10 @@ Menus::Menus(TMainForm& form, QMenuBar& bar, QWidget& window) {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(toQString(item->caption));
+            QAction* action = menu->addAction(menuText(*item));
             action->setObjectName(toQString(item->name));
             if (!item->picture.empty()) action->setIcon(QIcon(picturePath(item->picture)));
-            if (!item->shortcut.empty()) {
-                // Shown beside the caption and live only inside the open menu; the window-wide
-                // shortcut below is the one that carries the command out.
-                action->setShortcut(QKeySequence(toQString(item->shortcut)));
-                action->setShortcutContext(Qt::WidgetShortcut);
-                addShortcut(item->shortcut, window);
-            }
+            if (!item->shortcut.empty()) addShortcut(item->shortcut, window);
             QObject::connect(action, &QAction::triggered, action, [this, item] {
                 if (onChoose) onChoose(*item);
             });
@@ -65,7 +73,7 @@ void Menus::sync() {
     for (const auto& [item, action] : m_actions) {
         const QSignalBlocker blocker(action);
         action->setEnabled(item->enabled);
-        action->setText(toQString(item->caption));
+        action->setText(menuText(*item));
     }
 }
 

@@ -17,7 +17,8 @@ namespace platform::qt {
 
 // The main menu built once from the form's menus. A chosen item and a pressed shortcut go out through
 // the callbacks, so that the Edit menu's opening handler runs before its shortcuts are carried out;
-// a shortcut works even while its item shows disabled, because that handler may enable it.
+// a shortcut works even while its item shows disabled, because that handler may enable it. Each
+// shortcut is registered once, on the window, and works wherever the focus is in it.
 class Menus {
 public:
     Menus(TMainForm& form, QMenuBar& bar, QWidget& window);
