@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench bench-startup test-sanitize fuzz clean
+.PHONY: deps configure build run test bench bench-startup test-sanitize fuzz deb check-deb clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -31,7 +31,7 @@ test-sanitize: deps
 	@ASAN_OPTIONS=detect_leaks=0 ./scripts/run-tests.sh build-sanitize
 
 clean:
-	rm -rf build build-bench build-sanitize build-fuzz
+	rm -rf build build-bench build-sanitize build-fuzz build-deb
 
 # Start-up time and peak memory of the editor against a bare Qt window of the same shape.
 bench-startup: deps
@@ -47,3 +47,19 @@ fuzz: deps
 	@cmake --build build-fuzz --target wbmp_reader_fuzz -j $(JOBS)
 	@mkdir -p build-fuzz/corpus
 	@./build-fuzz/fuzz/wbmp_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=1200 build-fuzz/corpus fuzz/seeds
+
+# The Debian package build-deb/velmora_<version>_<arch>.deb, from a Release build with Debian's
+# hardening flags; only the program is built, so no test program can end up in the package.
+deb: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+deb: deps
+	@cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	@cmake --build build-deb -j $(JOBS) --target velmora
+	@cd build-deb && cpack -G DEB
+
+# lintian's verdict on the package, then the package installed with apt, the installed program tried
+# under Xvfb and the package removed again (as root, on a machine without velmora installed).
+check-deb: deb
+	@lintian --fail-on error,warning build-deb/velmora_*.deb
+	@python3 tests/package/check_installed.py build-deb/velmora_*.deb

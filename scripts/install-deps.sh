@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  netpbm desktop-file-utils
+  netpbm desktop-file-utils appstream dpkg-dev lintian file strace
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time openbox python3
   fonts-dejavu-core fonts-liberation
 )

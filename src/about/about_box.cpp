@@ -1,5 +1,9 @@
 #include "about/about_box.h"
 
+#include "velmora_version.h"
+
+#include <string>
+
 namespace {
 
 platform::Rect at(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
@@ -11,10 +15,11 @@ constexpr raster::Color ButtonFace = 0xC0C0C0;
 TAboutBox::TAboutBox()
     : Panel1("Panel1", nullptr, at(8, 8, 202, 153), ButtonFace, platform::Bevel::Raised),
       ProductName("ProductName", &Panel1, at(13, 8, 117, 33), "Velmora", {"Tahoma", 27, false}),
-      Version("Version", &Panel1, at(14, 44, 73, 16), "Version 1.12", {"MS Sans Serif", 13, false}),
+      Version("Version", &Panel1, at(14, 44, 73, 16), std::string("Version ") + VelmoraVersion,
+              {"MS Sans Serif", 13, false}),
       Image1("Image1", &Panel1, at(156, 14, 32, 32), "", {}),
-      email("email", &Panel1, at(14, 96, 107, 13), "velmora@example.org", {"MS Sans Serif", 11, false}),
-      WebAddress("WebAddress", &Panel1, at(14, 110, 128, 13), "https://velmora.example.org", {"MS Sans Serif", 11, false}),
+      email("email", &Panel1, at(14, 96, 107, 13), VelmoraEmail, {"MS Sans Serif", 11, false}),
+      WebAddress("WebAddress", &Panel1, at(14, 110, 128, 13), VelmoraHomepage, {"MS Sans Serif", 11, false}),
       OKButton("OKButton", nullptr, at(76, 171, 74, 25), "OK") {
     name = "AboutBox";
     caption = "About Velmora";

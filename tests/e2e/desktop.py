@@ -127,9 +127,10 @@ class Session:
             raise RuntimeError("%s failed: %s" % (" ".join(args), result.stderr.decode(errors="replace")))
         return result.stdout
 
-    def start_editor(self):
-        self.editor = subprocess.Popen([self.program], cwd=self.workdir, env=self.env, stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.DEVNULL)
+    def start_editor(self, wrapper=()):
+        """Starts the editor, under the wrapper command (strace, say) when one is given."""
+        self.editor = subprocess.Popen([*wrapper, self.program], cwd=self.workdir, env=self.env,
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = self.wait_for_window("^ Velmora")
         self.settle()
         return self.window
