@@ -18,8 +18,8 @@ TAboutBox::TAboutBox()
       Version("Version", &Panel1, at(14, 44, 73, 16), std::string("Version ") + VelmoraVersion,
               {"MS Sans Serif", 13, false}),
       Image1("Image1", &Panel1, at(156, 14, 32, 32), "", {}),
-      email("email", &Panel1, at(14, 96, 107, 13), VelmoraEmail, {"MS Sans Serif", 11, false}),
-      WebAddress("WebAddress", &Panel1, at(14, 110, 128, 13), VelmoraHomepage, {"MS Sans Serif", 11, false}),
+      email("email", &Panel1, at(14, 96, 111, 13), VelmoraEmail, {"MS Sans Serif", 11, false}),
+      WebAddress("WebAddress", &Panel1, at(14, 110, 136, 13), VelmoraHomepage, {"MS Sans Serif", 11, false}),
       OKButton("OKButton", nullptr, at(76, 171, 74, 25), "OK") {
     name = "AboutBox";
     caption = "About Velmora";
@@ -37,14 +37,15 @@ TAboutBox::TAboutBox()
         controls.push_back(control);
 }
 
-// Sets the layout each time the box is about to show; running it again gives the same layout.
+// Sets the layout each time the box is about to show; running it again gives the same layout. The
+// two address labels are as wide as their texts in Liberation Sans, so neither is cut off.
 void TAboutBox::FormShow() {
     ++ShowCount;
     clientSize.height = 203;
     Panel1.bounds = at(8, 8, 202, 153);
     OKButton.bounds = at(76, 171, 74, 25);
-    email.bounds = at(14, 96, 107, 13);
-    WebAddress.bounds = at(14, 110, 128, 13);
+    email.bounds = at(14, 96, 111, 13);
+    WebAddress.bounds = at(14, 110, 136, 13);
 }
 
 void TAboutBox::OKButtonClick(platform::Object*) { modalResult = platform::ModalResult::Ok; }

@@ -16,6 +16,9 @@ Font arial(int height, bool bold = false) { return {"Arial", height, bold}; }
 }  // namespace
 
 // The layout of the main window: every control at its position, size, caption, hint and font.
+// PW, ZoomLabel, SizeLabel and WidthLabel are one to two pixels wider (PW also taller) than the
+// Windows boxes they come from, which were sized to its own fonts: here their widest texts ("8",
+// "Zoom: 600%", "96 x 80", " Width:") are drawn in Liberation Sans, at scale 1 and 2.
 TMainForm::TMainForm(platform::Services& services, TApplication& application)
     : Services(services),
       Application(application),
@@ -38,9 +41,9 @@ TMainForm::TMainForm(platform::Services& services, TApplication& application)
       Bevel1("Bevel1", nullptr, at(1, 321, 31, 25), Silver, Bevel::Lowered),
       PenWidth("PenWidth", nullptr, at(2, 322, 29, 23)),
       PenSize("PenSize", nullptr, at(17, 322, 0, 23), 1, -1),
-      PW("PW", nullptr, at(12, 353, 6, 13), "1", {}),
-      ZoomLabel("ZoomLabel", nullptr, at(546, 0, 61, 14), "Zoom: 600%", arial(11)),
-      SizeLabel("SizeLabel", nullptr, at(624, 0, 36, 14), "96 x 80", arial(11)),
+      PW("PW", nullptr, at(12, 353, 8, 15), "1", {}),
+      ZoomLabel("ZoomLabel", nullptr, at(546, 0, 63, 14), "Zoom: 600%", arial(11)),
+      SizeLabel("SizeLabel", nullptr, at(624, 0, 37, 14), "96 x 80", arial(11)),
       PikkuPaneeli("PikkuPaneeli", nullptr, at(624, 15, 96, 80), raster::White),
       PikkuBoxi("PikkuBoxi", &PikkuPaneeli, at(0, 0, 96, 80)),
       PiirtoColor(platform::ControlKind::GroupBox, "PiirtoColor", nullptr, at(624, 267, 96, 70)),
@@ -48,7 +51,7 @@ TMainForm::TMainForm(platform::Services& services, TApplication& application)
       PiirtoBlack("PiirtoBlack", &PiirtoColor, at(16, 44, 20, 16), "", {}),
       ColorPaneeli("ColorPaneeli", &PiirtoColor, at(51, 21, 31, 39), raster::Black),
       Tiedot(platform::ControlKind::GroupBox, "Tiedot", nullptr, at(624, 347, 96, 138)),
-      WidthLabel("WidthLabel", &Tiedot, at(6, 29, 37, 14), " Width:", arial(11, true)),
+      WidthLabel("WidthLabel", &Tiedot, at(6, 29, 38, 14), " Width:", arial(11, true)),
       Label1("Label1", &Tiedot, at(55, 12, 34, 12), "max. 96", arial(9)),
       Leveys("Leveys", &Tiedot, at(55, 24, 33, 23), 2, 0),
       HeightLabel("HeightLabel", &Tiedot, at(6, 69, 41, 14), " Height:", arial(11, true)),

@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(inClient(form().Pen), QRect(4, 24, 25, 25));
         QCOMPARE(inClient(form().FilledRoundRect), QRect(4, 280, 25, 25));
         QCOMPARE(inClient(form().PenWidth), QRect(2, 322, 29, 23));
-        QCOMPARE(inClient(form().ZoomLabel), QRect(546, 0, 61, 14));
+        QCOMPARE(inClient(form().ZoomLabel), QRect(546, 0, 63, 14));
         QCOMPARE(inClient(form().PiirtoBlack), QRect(624 + 16, 267 + 44, 20, 16));
         QCOMPARE(inClient(form().Leveys), QRect(624 + 55, 347 + 24, 33, 23));
         QCOMPARE(inClient(form().OKButton), QRect(624 + 20, 347 + 102, 57, 25));

@@ -3,11 +3,41 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace platform::qt {
 
+namespace {
+
+// The layout names Windows fonts that Linux does not have, and fontconfig would draw them all in
+// DejaVu Sans, a tenth wider than they are, which cuts captions off at the layout's sizes. Each is
+// drawn instead in the installed family whose advance widths come closest:
+// - Arial: Liberation Sans, made with exactly Arial's widths.
+// - MS Sans Serif: Windows draws it through Microsoft Sans Serif, whose widths are Arial's; the
+//   layout's own "Version 1.12" box, 73 pixels at 13 pixels high, takes it in Liberation Sans (72.2)
+//   where DejaVu Sans needs 80.8.
+// - Tahoma: a narrowed Verdana with lower case about as wide as Arial's, where DejaVu Sans keeps
+//   Verdana's width.
+// - System: the bitmap font of Windows has no outline twin; its few texts here (the pen width, the
+//   status panels and the size boxes) take the same family as the rest of the window.
+// Any other name is passed on unchanged.
+QString hostFamily(const std::string& family) {
+    static const std::pair<const char*, const char*> substitutes[] = {
+        {"Arial", "Liberation Sans"},
+        {"MS Sans Serif", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},
+        {"System", "Liberation Sans"},
+    };
+    for (const auto& [layout, installed] : substitutes)
+        if (family == layout) return QString::fromLatin1(installed);
+    return toQString(family);
+}
+
+}  // namespace
+
 QFont toQFont(const platform::Font& font) {
-    QFont result(toQString(font.family));
+    QFont result(hostFamily(font.family));
+    result.setStyleHint(QFont::SansSerif);
     if (font.height > 0) result.setPixelSize(font.height);
     result.setBold(font.bold);
     return result;

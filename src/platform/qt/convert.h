@@ -21,7 +21,8 @@ inline QString toQString(const std::string& text) { return QString::fromStdStrin
 inline QColor toQColor(raster::Color color) { return QColor::fromRgb(0xFF000000u | color); }
 inline QRect toQRect(const platform::Rect& rect) { return QRect(rect.left, rect.top, rect.width(), rect.height()); }
 
-// The layout names fonts by family and pixel height; fontconfig may substitute a family it lacks.
+// The layout names fonts by family and pixel height; its Windows families are drawn in chosen
+// installed ones rather than in whatever fontconfig would pick.
 QFont toQFont(const platform::Font& font);
 
 // The resource path of a named picture ("pen" -> ":/pictures/pen.xpm").
