@@ -24,7 +24,7 @@ struct Tally {
 
 TEST(ReferenceCases, EveryCaseMatchesPixelForPixel)
 {
-    const fs::path dir = fs::path(VELMORA_SHARED_DIR) / "raster-cases";
+    const fs::path dir = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "raster-cases";
     ASSERT_TRUE(fs::is_directory(dir)) << dir;
 
     std::map<std::string, Tally> byCategory;
