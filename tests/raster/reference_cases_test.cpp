@@ -1,7 +1,7 @@
 // Replays every reference case (a script of drawing calls and the picture the classic drawing
 // library left) and holds our pixels against it, counting matches per category.
 
-#include "platform/raster/replay.h"
+#include "tools/replay.h"
 
 #include <gtest/gtest.h>
 

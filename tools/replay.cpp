@@ -1,4 +1,4 @@
-#include "platform/raster/replay.h"
+#include "tools/replay.h"
 
 #include "platform/raster/canvas.h"
 
