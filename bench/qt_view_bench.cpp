@@ -1,3 +1,4 @@
+#include "document/limits.h"
 #include "platform/controls.h"
 #include "platform/qt/image_view.h"
 
@@ -8,11 +9,18 @@
 
 namespace {
 
+using document::MaxHeight;
+using document::MaxWidth;
+using document::Zoom;
+
+constexpr int ViewWidth = MaxWidth * Zoom;
+constexpr int ViewHeight = MaxHeight * Zoom;
+
 platform::Image& boxi() {
-    static platform::Image image("Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
+    static platform::Image image("Boxi", nullptr, {0, 0, ViewWidth, ViewHeight}, MaxWidth, MaxHeight);
     image.stretch = true;
-    for (int y = 0; y < 80; ++y)
-        for (int x = 0; x < 96; ++x) image.picture.setPixel(x, y, (x ^ y) & 1 ? raster::Black : raster::White);
+    for (int y = 0; y < MaxHeight; ++y)
+        for (int x = 0; x < MaxWidth; ++x) image.picture.setPixel(x, y, (x ^ y) & 1 ? raster::Black : raster::White);
     return image;
 }
 
@@ -20,9 +28,9 @@ platform::Image& boxi() {
 void FullViewRepaint(benchmark::State& state) {
     platform::Image& image = boxi();
     platform::qt::ImageView view(image, nullptr);
-    view.resize(576, 480);
+    view.resize(ViewWidth, ViewHeight);
     view.refresh();
-    QImage target(576, 480, QImage::Format_RGB32);
+    QImage target(ViewWidth, ViewHeight, QImage::Format_RGB32);
     for (auto _ : state) {
         view.render(&target);
         benchmark::DoNotOptimize(target.constBits());
@@ -34,15 +42,15 @@ BENCHMARK(FullViewRepaint)->Unit(benchmark::kMicrosecond);
 void OnePixelChange(benchmark::State& state) {
     platform::Image& image = boxi();
     platform::qt::ImageView view(image, nullptr);
-    view.resize(576, 480);
+    view.resize(ViewWidth, ViewHeight);
     view.refresh();
-    QImage target(6, 6, QImage::Format_RGB32);
+    QImage target(Zoom, Zoom, QImage::Format_RGB32);
     int step = 0;
     for (auto _ : state) {
-        const int x = step % 96, y = (step / 96) % 80;
+        const int x = step % MaxWidth, y = (step / MaxWidth) % MaxHeight;
         image.picture.setPixel(x, y, image.picture.pixel(x, y) ^ 0xFFFFFF);
         view.refresh();
-        view.render(&target, QPoint(), QRegion(x * 6, y * 6, 6, 6));
+        view.render(&target, QPoint(), QRegion(x * Zoom, y * Zoom, Zoom, Zoom));
         ++step;
     }
 }

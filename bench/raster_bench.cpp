@@ -1,6 +1,7 @@
 // The drawing surface's heaviest calls on the editor's 96 x 80 bitmap, next to a plain memcpy of the
 // bitmap as the floor.
 
+#include "document/limits.h"
 #include "platform/raster/canvas.h"
 
 #include <benchmark/benchmark.h>
@@ -14,8 +15,8 @@ using raster::Bitmap;
 using raster::Canvas;
 using raster::PenStyle;
 
-constexpr int Width = 96;
-constexpr int Height = 80;
+constexpr int Width = document::MaxWidth;
+constexpr int Height = document::MaxHeight;
 
 void roundLineWidth8(benchmark::State& state)
 {

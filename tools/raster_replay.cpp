@@ -4,7 +4,7 @@
 // every row that differs, our row beside the expected one and a row marking the differences
 // ('+' where we drew a black pixel too many, '-' where one is missing), then exits 1.
 
-#include "platform/raster/replay.h"
+#include "tools/replay.h"
 
 #include <algorithm>
 #include <fstream>

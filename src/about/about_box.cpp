@@ -8,7 +8,7 @@ namespace {
 
 platform::Rect at(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
-constexpr raster::Color ButtonFace = 0xC0C0C0;
+constexpr raster::Color ButtonFace = raster::Silver;
 
 }  // namespace
 

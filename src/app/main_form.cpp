@@ -1,13 +1,15 @@
 #include "app/main_form.h"
+#include "document/editing_state.h"
+#include "document/limits.h"
 
-
+using document::MaxHeight;
+using document::MaxWidth;
+using document::Zoom;
 using platform::Bevel;
 using platform::Font;
 using platform::Rect;
 
 namespace {
-
-constexpr raster::Color Silver = 0xC0C0C0;
 
 Rect at(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
@@ -22,10 +24,10 @@ Font arial(int height, bool bold = false) { return {"Arial", height, bold}; }
 TMainForm::TMainForm(platform::Services& services, TApplication& application)
     : Services(services),
       Application(application),
-      Paneeli("Paneeli", nullptr, at(34, 15, 576, 480), raster::White),
-      Boxi("Boxi", &Paneeli, at(0, 0, 576, 480), 96, 80),
-      Alaviiva("Alaviiva", nullptr, at(33, 495, 578, 2), Silver, Bevel::Lowered),
-      Reunaviiva("Reunaviiva", nullptr, at(609, 15, 2, 482), Silver, Bevel::Lowered),
+      Paneeli("Paneeli", nullptr, at(34, 15, MaxWidth * Zoom, MaxHeight * Zoom), raster::White),
+      Boxi("Boxi", &Paneeli, at(0, 0, MaxWidth * Zoom, MaxHeight * Zoom), MaxWidth, MaxHeight),
+      Alaviiva("Alaviiva", nullptr, at(33, 495, 578, 2), raster::Silver, Bevel::Lowered),
+      Reunaviiva("Reunaviiva", nullptr, at(609, 15, 2, 482), raster::Silver, Bevel::Lowered),
       Pen("Pen", nullptr, at(4, 24, 25, 25), "Pen", "pen"),
       Fill("Fill", nullptr, at(4, 56, 25, 25), "Fill", "fill"),
       Line("Line", nullptr, at(4, 88, 25, 25), "Line", "line"),
@@ -35,36 +37,37 @@ TMainForm::TMainForm(platform::Services& services, TApplication& application)
       FilledRect("FilledRect", nullptr, at(4, 216, 25, 25), "Filled Rectangle", "filledrect"),
       FilledCircle("FilledCircle", nullptr, at(4, 248, 25, 25), "Filled Ellipse", "filledellipse"),
       FilledRoundRect("FilledRoundRect", nullptr, at(4, 280, 25, 25), "Filled Round Rectangle", "filledroundrect"),
-      Panel1("Panel1", nullptr, at(1, 15, 31, 2), Silver, Bevel::Lowered),
-      Panel3("Panel3", nullptr, at(1, 312, 31, 2), Silver, Bevel::Lowered),
-      Panel2("Panel2", nullptr, at(1, 373, 31, 2), Silver, Bevel::Lowered),
-      Bevel1("Bevel1", nullptr, at(1, 321, 31, 25), Silver, Bevel::Lowered),
+      Panel1("Panel1", nullptr, at(1, 15, 31, 2), raster::Silver, Bevel::Lowered),
+      Panel3("Panel3", nullptr, at(1, 312, 31, 2), raster::Silver, Bevel::Lowered),
+      Panel2("Panel2", nullptr, at(1, 373, 31, 2), raster::Silver, Bevel::Lowered),
+      Bevel1("Bevel1", nullptr, at(1, 321, 31, 25), raster::Silver, Bevel::Lowered),
       PenWidth("PenWidth", nullptr, at(2, 322, 29, 23)),
       PenSize("PenSize", nullptr, at(17, 322, 0, 23), 1, -1),
       PW("PW", nullptr, at(12, 353, 8, 15), "1", {}),
-      ZoomLabel("ZoomLabel", nullptr, at(546, 0, 63, 14), "Zoom: 600%", arial(11)),
-      SizeLabel("SizeLabel", nullptr, at(624, 0, 37, 14), "96 x 80", arial(11)),
-      PikkuPaneeli("PikkuPaneeli", nullptr, at(624, 15, 96, 80), raster::White),
-      PikkuBoxi("PikkuBoxi", &PikkuPaneeli, at(0, 0, 96, 80)),
+      ZoomLabel("ZoomLabel", nullptr, at(546, 0, 63, 14), "Zoom: " + std::to_string(Zoom * 100) + "%", arial(11)),
+      SizeLabel("SizeLabel", nullptr, at(624, 0, 37, 14), std::to_string(MaxWidth) + " x " + std::to_string(MaxHeight),
+                arial(11)),
+      PikkuPaneeli("PikkuPaneeli", nullptr, at(624, 15, MaxWidth, MaxHeight), raster::White),
+      PikkuBoxi("PikkuBoxi", &PikkuPaneeli, at(0, 0, MaxWidth, MaxHeight)),
       PiirtoColor(platform::ControlKind::GroupBox, "PiirtoColor", nullptr, at(624, 267, 96, 70)),
       PiirtoWhite("PiirtoWhite", &PiirtoColor, at(16, 21, 20, 16), "", {}),
       PiirtoBlack("PiirtoBlack", &PiirtoColor, at(16, 44, 20, 16), "", {}),
       ColorPaneeli("ColorPaneeli", &PiirtoColor, at(51, 21, 31, 39), raster::Black),
       Tiedot(platform::ControlKind::GroupBox, "Tiedot", nullptr, at(624, 347, 96, 138)),
       WidthLabel("WidthLabel", &Tiedot, at(6, 29, 38, 14), " Width:", arial(11, true)),
-      Label1("Label1", &Tiedot, at(55, 12, 34, 12), "max. 96", arial(9)),
+      Label1("Label1", &Tiedot, at(55, 12, 34, 12), "max. " + std::to_string(MaxWidth), arial(9)),
       Leveys("Leveys", &Tiedot, at(55, 24, 33, 23), 2, 0),
       HeightLabel("HeightLabel", &Tiedot, at(6, 69, 41, 14), " Height:", arial(11, true)),
-      Label2("Label2", &Tiedot, at(55, 52, 34, 12), "max. 80", arial(9)),
+      Label2("Label2", &Tiedot, at(55, 52, 34, 12), "max. " + std::to_string(MaxHeight), arial(9)),
       Korkeus("Korkeus", &Tiedot, at(55, 64, 33, 23), 2, 1),
       OKButton("OKButton", &Tiedot, at(20, 102, 57, 25), "OK"),
       StatusBar("StatusBar", nullptr, at(0, 498, 729, 21)),
-      Mappi("Mappi", nullptr, at(728, 210, 96, 80)),
-      CopyImg("CopyImg", nullptr, at(728, 304, 96, 80)),
-      UndoPaneeli1("UndoPaneeli1", nullptr, at(728, 16, 96, 80), raster::White),
-      UndoBoxi1("UndoBoxi1", &UndoPaneeli1, at(0, 0, 96, 80), 96, 80),
-      UndoPaneeli2("UndoPaneeli2", nullptr, at(728, 112, 96, 80), raster::White),
-      UndoBoxi2("UndoBoxi2", &UndoPaneeli2, at(0, 0, 96, 80), 96, 80),
+      Mappi("Mappi", nullptr, at(728, 210, MaxWidth, MaxHeight)),
+      CopyImg("CopyImg", nullptr, at(728, 304, MaxWidth, MaxHeight)),
+      UndoPaneeli1("UndoPaneeli1", nullptr, at(728, 16, MaxWidth, MaxHeight), raster::White),
+      UndoBoxi1("UndoBoxi1", &UndoPaneeli1, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight),
+      UndoPaneeli2("UndoPaneeli2", nullptr, at(728, 112, MaxWidth, MaxHeight), raster::White),
+      UndoBoxi2("UndoBoxi2", &UndoPaneeli2, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight),
       TaustaWhite("TaustaWhite", nullptr, at(672, 184, 17, 25), ""),
       New("New", "&New", "Ctrl+N"),
       Open("Open", "&Open", "Ctrl+O"),
@@ -93,7 +96,7 @@ TMainForm::TMainForm(platform::Services& services, TApplication& application)
     name = "MainForm";
     caption = " Velmora";
     clientSize = {729, 519};
-    color = Silver;
+    color = raster::Silver;
     font = {"System", 13, false};
 
     Boxi.stretch = true;
@@ -162,13 +165,7 @@ void TMainForm::FormCreate(platform::Object*) {
     PikkuPaneeli.setWidth(0);
     Undo.enabled = false;
     SizeLabel.caption = "1 x 1";
-    for (platform::Control* control : std::initializer_list<platform::Control*>{&Boxi, &PiirtoWhite, &PiirtoBlack,
-                                                                                 &ColorPaneeli, &TaustaWhite})
-        control->enabled = false;
-    Save.enabled = false;
-    SaveAs.enabled = false;
-    for (platform::Control* control : std::initializer_list<platform::Control*>{&Leveys, &Korkeus, &OKButton})
-        control->enabled = true;
+    document::enableSizeEntry(*this);
 }
 
 void TMainForm::Close() {

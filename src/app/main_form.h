@@ -156,7 +156,7 @@ public:
     void CommitPicture();
     void MarkModified();
     // The end of every change that is not a pointer gesture: preview and Mappi from the view, then a
-    // snapshot and Undo enabled.
+    // snapshot, Undo enabled and the document marked modified.
     void FinishChange();
 
     // Pen, fill and drawing colour.

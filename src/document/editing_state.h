@@ -6,8 +6,6 @@ class TMainForm;
 // or the size group is.
 namespace document {
 
-inline constexpr int Zoom = 6;
-
 // Size entry: the view and the colour controls disabled, Save and Save As too, the size group enabled.
 void enableSizeEntry(TMainForm& form);
 

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "document/editing_state.h"
+#include "document/limits.h"
 #include "document/size_text.h"
 
 using document::Zoom;
@@ -49,6 +50,6 @@ void TMainForm::TaustaWhiteClick(platform::Object* Sender) {
     StatusBar.panels[1].clear();
     for (platform::Image* image : {&Boxi, &PikkuBoxi, &UndoBoxi1, &UndoBoxi2}) {
         image->canvas.setBrush({false, raster::White});
-        image->canvas.fillRect({0, 0, 96, 80});
+        image->canvas.fillRect({0, 0, document::MaxWidth, document::MaxHeight});
     }
 }

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "document/editing_state.h"
+#include "document/limits.h"
 #include "document/size_text.h"
 #include "platform/errors.h"
 
@@ -7,8 +8,8 @@ using document::Zoom;
 
 // The size group's OK: a valid width and height start a blank document of that size.
 void TMainForm::OKButtonClick(platform::Object*) {
-    const std::optional<int> width = document::parseSizeText(Leveys.text, 96);
-    const std::optional<int> height = document::parseSizeText(Korkeus.text, 80);
+    const std::optional<int> width = document::parseSizeText(Leveys.text, document::MaxWidth);
+    const std::optional<int> height = document::parseSizeText(Korkeus.text, document::MaxHeight);
     if (!width || !height) {
         Leveys.text.clear();
         Korkeus.text.clear();

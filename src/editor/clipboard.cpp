@@ -61,7 +61,6 @@ void TMainForm::CutClick(platform::Object* Sender) {
     Boxi.canvas.copyRect(ImageRect, Boxi.canvas, ImageRect);
     Boxi.canvas.setCopyMode(raster::CopyMode::SrcCopy);
     FinishChange();
-    MarkModified();
 }
 
 // A Paste that finds no bitmap (another program may have emptied the clipboard since the menu
@@ -74,7 +73,6 @@ void TMainForm::PasteClick(platform::Object*) {
     PikkuBoxi.canvas.draw(0, 0, picture);
     editor::copyImageRect(Boxi, PikkuBoxi, ImageRect);
     FinishChange();
-    MarkModified();
 }
 
 void TMainForm::ClearClipClick(platform::Object*) {

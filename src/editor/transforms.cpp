@@ -11,28 +11,23 @@ raster::Bitmap& previewHoldingDocument(TMainForm& form) {
     return form.PikkuBoxi.picture;
 }
 
-void finishTransform(TMainForm& form) {
-    form.FinishChange();
-    form.MarkModified();
-}
-
 }  // namespace
 
 void TMainForm::InvertClick(platform::Object*) {
     Boxi.canvas.setCopyMode(raster::CopyMode::DstInvert);
     Boxi.canvas.copyRect(ImageRect, Boxi.canvas, ImageRect);
     Boxi.canvas.setCopyMode(raster::CopyMode::SrcCopy);
-    finishTransform(*this);
+    FinishChange();
 }
 
 void TMainForm::FlipClick(platform::Object*) {
     editor::FlipVertical(previewHoldingDocument(*this));
     editor::copyImageRect(Boxi, PikkuBoxi, ImageRect);
-    finishTransform(*this);
+    FinishChange();
 }
 
 void TMainForm::MirrorClick(platform::Object*) {
     editor::FlipHorizontal(previewHoldingDocument(*this));
     editor::copyImageRect(Boxi, PikkuBoxi, ImageRect);
-    finishTransform(*this);
+    FinishChange();
 }

@@ -1,6 +1,7 @@
 #include "editor/view.h"
 
 #include "app/main_form.h"
+#include "document/limits.h"
 
 using platform::MouseButton;
 using platform::Object;
@@ -9,7 +10,7 @@ using platform::ShiftState;
 namespace editor {
 
 int toImageCoordinate(int viewCoordinate) {
-    return viewCoordinate / ZoomFactor;
+    return viewCoordinate / document::Zoom;
 }
 
 platform::Point toImagePixel(int X, int Y) {
@@ -120,4 +121,5 @@ void TMainForm::FinishChange() {
     editor::copyImageRect(Mappi, Boxi, ImageRect);
     TakeUndoSnapshot();
     Undo.enabled = true;
+    MarkModified();
 }

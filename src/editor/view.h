@@ -11,9 +11,6 @@ class TMainForm;
 // the status bar says about it, and the copies that keep the document's images in step.
 namespace editor {
 
-// Every image pixel is a block of ZoomFactor x ZoomFactor view pixels.
-inline constexpr int ZoomFactor = 6;
-
 // The area the view can occupy on the main window, painted grey so that the part the document does
 // not cover stands out from the window's silver.
 inline constexpr platform::Rect ViewBackdrop{34, 15, 610, 495};

@@ -105,7 +105,7 @@ struct Label : Control {
     Label(std::string name, Control* parent, Rect bounds, std::string caption, Font font);
     // A label shows its parent's colour unless it is opaque (the colour swatches are).
     bool opaque = false;
-    raster::Color color = 0xC0C0C0;
+    raster::Color color = raster::Silver;
     bool handCursor = false;
     bool wordWrap = false;
     // Resource name of a picture shown instead of the caption, or empty.
@@ -139,7 +139,7 @@ struct Form {
     std::string name;
     std::string caption;
     Size clientSize;
-    raster::Color color = 0xC0C0C0;
+    raster::Color color = raster::Silver;
     Font font;
     std::vector<Control*> controls;
     ModalResult modalResult = ModalResult::None;

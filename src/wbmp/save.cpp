@@ -1,4 +1,5 @@
 #include "app/main_form.h"
+#include "document/limits.h"
 #include "document/size_text.h"
 #include "platform/errors.h"
 #include "wbmp/target_name.h"
@@ -38,8 +39,8 @@ bool mayReplaceAppendedName(TMainForm& form, const std::string& chosen, const st
 void TMainForm::PackImageData() {
     if (OpenInProgress) {
         // The view still shows the current document; its size is what the disabled size boxes show.
-        ImageWidth = document::parseSizeText(Leveys.text, 96).value_or(ImageWidth);
-        ImageHeight = document::parseSizeText(Korkeus.text, 80).value_or(ImageHeight);
+        ImageWidth = document::parseSizeText(Leveys.text, document::MaxWidth).value_or(ImageWidth);
+        ImageHeight = document::parseSizeText(Korkeus.text, document::MaxHeight).value_or(ImageHeight);
     }
     const std::vector<std::uint8_t> bytes = wbmp::packRows(Boxi.picture, ImageWidth, ImageHeight);
     ImageData.assign(bytes.begin(), bytes.end());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/limits.h"
 #include "platform/raster/bitmap.h"
 
 #include <cstdint>
@@ -11,11 +12,9 @@
 // bytes, the leftmost pixel in the most significant bit, 1 for white and 0 for black.
 namespace wbmp {
 
-inline constexpr int MaxWidth = 96;
-inline constexpr int MaxHeight = 80;
 inline constexpr int HeaderSize = 4;
 // The largest file: 4 + 12 x 80 bytes, which is also the most the reader ever reads.
-inline constexpr int MaxFileSize = HeaderSize + (MaxWidth + 7) / 8 * MaxHeight;
+inline constexpr int MaxFileSize = HeaderSize + (document::MaxWidth + 7) / 8 * document::MaxHeight;
 
 inline constexpr int bytesPerRow(int width) {
     return (width + 7) / 8;

@@ -19,9 +19,9 @@ Check check(std::span<const std::uint8_t> bytes) {
         return result;
     }
     const int width = byteAt(bytes, 2);
-    if (width >= 1 && width <= MaxWidth) result.width = width;
+    if (width >= 1 && width <= document::MaxWidth) result.width = width;
     const int height = byteAt(bytes, 3);
-    if (height >= 1 && height <= MaxHeight) result.height = height;
+    if (height >= 1 && height <= document::MaxHeight) result.height = height;
     if (result.width == 0 || result.height == 0) {
         result.problem = Problem::BadSize;
         return result;

@@ -1,23 +1,12 @@
 #include "app/commands.h"
-#include "app/program.h"
-#include "support/scripted_platform.h"
+#include "support/editor.h"
 
 #include <gtest/gtest.h>
 
 // What the scenario scripts cannot see: where the save prompt stands and where the keyboard focus goes.
 namespace {
 
-struct Editor {
-    support::ScriptedPlatform system;
-    Program program{system.services()};
-    TMainForm& form = program.MainForm;
-
-    void startDocument(const char* width, const char* height) {
-        form.Leveys.type(width);
-        form.Korkeus.type(height);
-        commands::click(form, form.OKButton);
-    }
-};
+using support::Editor;
 
 }  // namespace
 

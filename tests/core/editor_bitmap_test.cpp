@@ -1,5 +1,6 @@
 #include "editor/black_and_white.h"
 #include "editor/flip.h"
+#include "support/netpbm.h"
 
 #include <gtest/gtest.h>
 
@@ -10,26 +11,13 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-raster::Bitmap fromRows(const Rows& rows) {
-    raster::Bitmap bitmap(rows.empty() ? 0 : static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-    for (int y = 0; y < bitmap.height(); ++y)
-        for (int x = 0; x < bitmap.width(); ++x)
-            bitmap.setPixel(x, y, rows[y][x] == '#' ? raster::Black : raster::White);
-    return bitmap;
-}
-
-Rows toRows(const raster::Bitmap& bitmap) {
-    Rows rows(bitmap.height(), std::string(bitmap.width(), '.'));
-    for (int y = 0; y < bitmap.height(); ++y)
-        for (int x = 0; x < bitmap.width(); ++x)
-            if (bitmap.pixel(x, y) != raster::White) rows[y][x] = bitmap.pixel(x, y) == raster::Black ? '#' : '?';
-    return rows;
-}
+using support::bitmapFromRows;
+using support::pictureRows;
 
 Rows flipped(const Rows& rows, void (*flip)(raster::Bitmap&)) {
-    raster::Bitmap bitmap = fromRows(rows);
+    raster::Bitmap bitmap = bitmapFromRows(rows);
     flip(bitmap);
-    return toRows(bitmap);
+    return pictureRows(bitmap);
 }
 
 TEST(FlipVertical, ReversesRowsKeepingAnOddMiddleRow) {
@@ -45,11 +33,11 @@ TEST(FlipHorizontal, ReversesEachRowKeepingAnOddMiddleColumn) {
 TEST(Flips, AreTheirOwnInverseAndLeaveDegenerateBitmapsAlone) {
     const Rows picture{"#..#.##", "..#....", "###..#.", "......#"};
     for (auto flip : {editor::FlipVertical, editor::FlipHorizontal}) {
-        raster::Bitmap bitmap = fromRows(picture);
+        raster::Bitmap bitmap = bitmapFromRows(picture);
         flip(bitmap);
-        EXPECT_NE(toRows(bitmap), picture);
+        EXPECT_NE(pictureRows(bitmap), picture);
         flip(bitmap);
-        EXPECT_EQ(toRows(bitmap), picture);
+        EXPECT_EQ(pictureRows(bitmap), picture);
         EXPECT_EQ(flipped({"#"}, flip), (Rows{"#"}));
         raster::Bitmap empty;
         flip(empty);
@@ -75,7 +63,7 @@ TEST(ReduceToBlackAndWhite, KeepsOnlyExactWhite) {
     const raster::Color colours[] = {0xFFFFFF, 0xFFFFFE, 0xC0C0C0, 0xFFFF00, 0x000000, 0x7F7F7F, 0xFFFFFFFF};
     for (int x = 0; x < 7; ++x) bitmap.setPixel(x, 0, colours[x]);
     editor::reduceToBlackAndWhite(bitmap);
-    EXPECT_EQ(toRows(bitmap), (Rows{".#####."}));
+    EXPECT_EQ(pictureRows(bitmap), (Rows{".#####."}));
 }
 
 }  // namespace

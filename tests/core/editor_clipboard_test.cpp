@@ -1,6 +1,5 @@
 #include "app/commands.h"
-#include "app/program.h"
-#include "support/scripted_platform.h"
+#include "support/editor.h"
 
 #include <gtest/gtest.h>
 
@@ -32,26 +31,12 @@ public:
     int closes = 0;
 };
 
-struct Editor {
-    support::ScriptedPlatform system;
-    Program program{system.services()};
-    TMainForm& form = program.MainForm;
-    support::ScriptedClipboard& clipboard = system.clipboard();
+using support::Editor;
 
-    void startDocument(const char* width, const char* height) {
-        form.Leveys.type(width);
-        form.Korkeus.type(height);
-        commands::click(form, form.OKButton);
-    }
-    void drawDot(int x, int y) {
-        commands::mouseDown(form, platform::MouseButton::Left, {.left = true}, 6 * x + 3, 6 * y + 3);
-        commands::mouseUp(form, platform::MouseButton::Left, {}, 6 * x + 3, 6 * y + 3);
-    }
-    void expectClipboardClosedAndUsedInTurn() {
-        EXPECT_FALSE(clipboard.isOpen());
-        EXPECT_TRUE(clipboard.misuses().empty()) << clipboard.misuses().front();
-    }
-};
+void expectClipboardClosedAndUsedInTurn(Editor& editor) {
+    EXPECT_FALSE(editor.clipboard.isOpen());
+    EXPECT_TRUE(editor.clipboard.misuses().empty()) << editor.clipboard.misuses().front();
+}
 
 TEST(PasteFailures, UndeliverableBitmapIsReportedAndChangesNothing) {
     Editor editor;
@@ -68,7 +53,7 @@ TEST(PasteFailures, UndeliverableBitmapIsReportedAndChangesNothing) {
     EXPECT_EQ(editor.form.Mappi.picture, before);
     EXPECT_EQ(editor.form.PikkuBoxi.picture, before);
     EXPECT_EQ(editor.form.UndoSlot, slot);
-    editor.expectClipboardClosedAndUsedInTurn();
+    expectClipboardClosedAndUsedInTurn(editor);
 }
 
 TEST(PasteFailures, LockedClipboardLeavesDocumentAndClipboardAlone) {
@@ -86,7 +71,7 @@ TEST(PasteFailures, LockedClipboardLeavesDocumentAndClipboardAlone) {
     EXPECT_EQ(*editor.clipboard.heldBitmap(), raster::Bitmap(2, 2, raster::Black));
     EXPECT_EQ(editor.form.DocumentModified, 0);
     EXPECT_FALSE(editor.form.Undo.enabled);
-    editor.expectClipboardClosedAndUsedInTurn();
+    expectClipboardClosedAndUsedInTurn(editor);
 }
 
 TEST(PasteWithoutBitmap, ChangesNothingMarksNothingAndTakesNoSnapshot) {
@@ -147,7 +132,7 @@ TEST(Copy, PutsExactlyTheDocumentsSizeAndClosesTheClipboard) {
     EXPECT_EQ(editor.clipboard.heldBitmap()->height(), 80);
     EXPECT_EQ(editor.form.DocumentModified, 0);
     EXPECT_FALSE(editor.form.Undo.enabled);
-    editor.expectClipboardClosedAndUsedInTurn();
+    expectClipboardClosedAndUsedInTurn(editor);
 }
 
 TEST(Paste, BeforeAnyDocumentDoesNothing) {

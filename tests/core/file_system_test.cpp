@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 #include "platform/posix_file_system.h"
+#include "support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -22,17 +23,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 class FileSystemTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora-files-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(m_dir, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_dir, ignored);
-    }
-
     std::string path(const std::string& name) const { return (m_dir / name).string(); }
 
     void writeRaw(const std::string& name, const Bytes& bytes) const {
@@ -65,7 +55,8 @@ protected:
         return "no error";
     }
 
-    fs::path m_dir;
+    support::ScratchDirectory m_scratch;
+    fs::path m_dir{m_scratch.path()};
 };
 
 void failCreate(FileCalls& calls, int error) {

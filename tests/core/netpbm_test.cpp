@@ -4,27 +4,22 @@
 
 using support::bitmapFromRows;
 using support::parseNetpbm;
+using support::pictureRows;
 using support::rowText;
 
 namespace {
-
-std::vector<std::string> rowsOf(const raster::Bitmap& picture) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < picture.height(); ++y) rows.push_back(rowText(picture, y));
-    return rows;
-}
 
 using Rows = std::vector<std::string>;
 
 TEST(Netpbm, PlainBitmapAllowsCommentsAndDigitsWithoutBlanks) {
     const raster::Bitmap picture = parseNetpbm("P1\n# a comment\n3 # width first\n2\n101\n0 1 0\n");
-    EXPECT_EQ(rowsOf(picture), (Rows{"#.#", ".#."}));
+    EXPECT_EQ(pictureRows(picture), (Rows{"#.#", ".#."}));
 }
 
 TEST(Netpbm, RawBitmapPadsEachRowToWholeBytes) {
     // Width 10: each row is two bytes, the last six bits of the second unused.
     const std::string bytes = std::string("P4\n10 2\n") + "\xF0\x7F" + "\x01\xC0";
-    EXPECT_EQ(rowsOf(parseNetpbm(bytes)), (Rows{"####.....#", ".......###"}));
+    EXPECT_EQ(pictureRows(parseNetpbm(bytes)), (Rows{"####.....#", ".......###"}));
 }
 
 TEST(Netpbm, ColourSamplesAreScaledToFullRange) {
@@ -61,7 +56,7 @@ TEST(Netpbm, RejectsDamagedPictures) {
 
 TEST(Netpbm, RowsRoundTripAndShowOtherColoursAsQuestionMarks) {
     raster::Bitmap picture = bitmapFromRows({"#..", ".#."});
-    EXPECT_EQ(rowsOf(picture), (Rows{"#..", ".#."}));
+    EXPECT_EQ(pictureRows(picture), (Rows{"#..", ".#."}));
     picture.setPixel(2, 1, 0xC0C0C0);
     EXPECT_EQ(rowText(picture, 1), ".#?");
     EXPECT_TRUE(bitmapFromRows({}).isEmpty());

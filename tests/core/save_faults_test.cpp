@@ -1,5 +1,6 @@
 #include "app/commands.h"
 #include "app/program.h"
+#include "support/scratch_directory.h"
 #include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
@@ -47,13 +48,9 @@ platform::FileCalls callsBrokenAt(const Fault& fault, std::shared_ptr<bool> brok
 class SaveFaults : public ::testing::TestWithParam<Fault> {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora-faults-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
         m_system = std::make_unique<support::ScriptedPlatform>(callsBrokenAt(GetParam(), m_broken));
         m_program = std::make_unique<Program>(m_system->services());
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     TMainForm& form() { return m_program->MainForm; }
     std::string target() const { return (m_dir / "pic.wbmp").string(); }
@@ -86,7 +83,8 @@ protected:
         EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
     }
 
-    fs::path m_dir;
+    support::ScratchDirectory m_scratch;
+    fs::path m_dir{m_scratch.path()};
     std::shared_ptr<bool> m_broken = std::make_shared<bool>(false);
     std::unique_ptr<support::ScriptedPlatform> m_system;
     std::unique_ptr<Program> m_program;

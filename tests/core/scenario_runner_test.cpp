@@ -1,4 +1,5 @@
 #include "support/scenario_runner.h"
+#include "support/scratch_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,6 @@ namespace {
 
 class ScenarioRunner : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "velmora-runner-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::string write(const std::string& name, const std::string& text) {
         const std::string path = (m_dir / name).string();
         std::ofstream(path, std::ios::binary) << text;
@@ -34,7 +28,8 @@ protected:
         return status;
     }
 
-    fs::path m_dir;
+    support::ScratchDirectory m_scratch;
+    fs::path m_dir{m_scratch.path()};
     std::string output;
 };
 

@@ -1,8 +1,7 @@
 #include "app/commands.h"
-#include "app/program.h"
+#include "support/editor.h"
 #include "support/netpbm.h"
 #include "support/scratch_directory.h"
-#include "support/scripted_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -21,19 +20,6 @@ bool haveTool(const char* tool) {
 bool patternIsWhite(int x, int y) {
     return (x * 7 + y * 3 + x * y) % 5 < 2;
 }
-
-// A fresh program with an empty width x height document ready for editing.
-struct Editor {
-    support::ScriptedPlatform system;
-    Program program{system.services()};
-    TMainForm& form = program.MainForm;
-
-    Editor(int width, int height) {
-        form.Leveys.type(std::to_string(width));
-        form.Korkeus.type(std::to_string(height));
-        commands::click(form, form.OKButton);
-    }
-};
 
 void writePlainPbm(const std::string& path, int width, int height) {
     std::ofstream out(path);
@@ -57,7 +43,8 @@ TEST(WbmpInterop, NetpbmReadsTheSamePixelsFromOurFiles) {
     if (!haveTool("wbmptopbm")) GTEST_SKIP() << "netpbm's wbmptopbm is not installed";
     support::ScratchDirectory scratch;
     for (const Size size : Sizes) {
-        Editor editor(size.width, size.height);
+        support::Editor editor;
+        editor.startDocument(std::to_string(size.width), std::to_string(size.height));
         for (int y = 0; y < size.height; ++y)
             for (int x = 0; x < size.width; ++x)
                 editor.form.Boxi.picture.setPixel(x, y, patternIsWhite(x, y) ? raster::White : raster::Black);
@@ -83,7 +70,8 @@ TEST(WbmpInterop, FilesMadeByNetpbmOpenWithExactlyTheirPixels) {
         writePlainPbm(name + ".pbm", size.width, size.height);
         ASSERT_EQ(std::system(("pbmtowbmp " + name + ".pbm > " + name + ".wbmp 2>/dev/null").c_str()), 0);
 
-        Editor editor(1, 1);
+        support::Editor editor;
+        editor.startDocument("1", "1");
         editor.system.queueOpenDialog(scratch.path() + "/" + name + ".wbmp");
         ASSERT_TRUE(commands::chooseMenuItem(editor.form, editor.form.Open));
         EXPECT_TRUE(editor.system.takeAllMessages().empty()) << name;

@@ -1,3 +1,4 @@
+#include "support/netpbm.h"
 #include "wbmp/wbmp_reader.h"
 
 #include <gtest/gtest.h>
@@ -15,14 +16,8 @@ Bytes fileOf(int width, int height, std::size_t dataBytes, std::uint8_t fill = 0
     return bytes;
 }
 
-std::string rows(const raster::Bitmap& picture) {
-    std::string text;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) text += picture.pixel(x, y) == raster::White ? '.' : '#';
-        text += '\n';
-    }
-    return text;
-}
+using Rows = std::vector<std::string>;
+using support::pictureRows;
 
 }  // namespace
 
@@ -67,9 +62,9 @@ TEST(WbmpReaderChecks, KeepsEachSizeThatPassedItsRangeCheck) {
 }
 
 TEST(WbmpReaderDecoding, SetsWhiteForOneBitsAndIgnoresThePadding) {
-    EXPECT_EQ(rows(wbmp::decode(Bytes{0xFF, 0xC0, 0x00, 0x00}, 10, 2)), "..........\n##########\n");
-    EXPECT_EQ(rows(wbmp::decode(Bytes{0xFF, 0xFF, 0x00, 0x3F}, 10, 2)), "..........\n##########\n");
-    EXPECT_EQ(rows(wbmp::decode(Bytes{0x80, 0x80, 0x40, 0x80}, 9, 2)), ".#######.\n#.######.\n");
+    EXPECT_EQ(pictureRows(wbmp::decode(Bytes{0xFF, 0xC0, 0x00, 0x00}, 10, 2)), (Rows{"..........", "##########"}));
+    EXPECT_EQ(pictureRows(wbmp::decode(Bytes{0xFF, 0xFF, 0x00, 0x3F}, 10, 2)), (Rows{"..........", "##########"}));
+    EXPECT_EQ(pictureRows(wbmp::decode(Bytes{0x80, 0x80, 0x40, 0x80}, 9, 2)), (Rows{".#######.", "#.######."}));
 }
 
 TEST(WbmpReaderDecoding, GivesEveryPixelExactlyBlackOrWhite) {
@@ -81,5 +76,5 @@ TEST(WbmpReaderDecoding, GivesEveryPixelExactlyBlackOrWhite) {
 }
 
 TEST(WbmpReaderDecoding, TreatsMissingDataAsBlackRatherThanReadingPastIt) {
-    EXPECT_EQ(rows(wbmp::decode(Bytes{0xFF}, 8, 2)), "........\n########\n");
+    EXPECT_EQ(pictureRows(wbmp::decode(Bytes{0xFF}, 8, 2)), (Rows{"........", "########"}));
 }

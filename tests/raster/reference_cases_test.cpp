@@ -1,7 +1,7 @@
 // Replays every reference case (a script of drawing calls and the picture the classic drawing
 // library left) and holds our pixels against it, counting matches per category.
 
-#include "platform/raster/replay.h"
+#include "tools/replay.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ struct Tally {
 
 TEST(ReferenceCases, EveryCaseMatchesPixelForPixel)
 {
-    const fs::path dir = fs::path(VELMORA_SHARED_DIR) / "raster-cases";
+    const fs::path dir = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "raster-cases";
     ASSERT_TRUE(fs::is_directory(dir)) << dir;
 
     std::map<std::string, Tally> byCategory;

@@ -169,6 +169,12 @@ std::string rowText(const raster::Bitmap& picture, int y) {
     return text;
 }
 
+std::vector<std::string> pictureRows(const raster::Bitmap& picture) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < picture.height(); ++y) rows.push_back(rowText(picture, y));
+    return rows;
+}
+
 raster::Bitmap bitmapFromRows(const std::vector<std::string>& rows) {
     if (rows.empty()) return {};
     raster::Bitmap picture(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));

@@ -11,7 +11,7 @@ namespace support {
 ScratchDirectory::ScratchDirectory() {
     namespace fs = std::filesystem;
     m_previous = fs::current_path().string();
-    std::string pattern = (fs::temp_directory_path() / "velmora-scenario-XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path() / "velmora-scratch-XXXXXX").string();
     if (!::mkdtemp(pattern.data())) throw std::system_error(errno, std::generic_category(), "mkdtemp");
     m_path = pattern;
     fs::current_path(m_path);
@@ -20,6 +20,9 @@ ScratchDirectory::ScratchDirectory() {
 ScratchDirectory::~ScratchDirectory() {
     std::error_code ignored;
     std::filesystem::current_path(m_previous, ignored);
+    // A test may have taken the directory's own permissions away to make writing into it fail.
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
     std::filesystem::remove_all(m_path, ignored);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/host_style.h"
 
 #include "platform/qt/resources.h"
+#include "platform/raster/color.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -21,8 +22,8 @@ QStyle* classicStyle() {
 HostStyle::HostStyle() : QProxyStyle(classicStyle()) {}
 
 QPalette HostStyle::standardPalette() const {
-    QPalette palette(Qt::black, QColor(0xC0C0C0), Qt::white, QColor(0x808080), QColor(0xA0A0A0), Qt::black,
-                     Qt::white, Qt::white, QColor(0xC0C0C0));
+    QPalette palette(Qt::black, QColor(raster::Silver), Qt::white, QColor(0x808080), QColor(0xA0A0A0), Qt::black,
+                     Qt::white, Qt::white, QColor(raster::Silver));
     palette.setColor(QPalette::Midlight, QColor(0xDFDFDF));
     palette.setColor(QPalette::Shadow, Qt::black);
     palette.setColor(QPalette::Highlight, QColor(0x000080));
