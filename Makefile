@@ -40,13 +40,16 @@ bench-startup: deps
 	@./bench/startup/measure.sh " Bare" 7 build-bench/bare_window
 	@./bench/startup/measure.sh " Velmora" 7 build-bench/velmora
 
-# The reader's fuzz target, run for FUZZ_SECONDS (30 by default); needs clang.
+# Each fuzz target in turn, run for FUZZ_SECONDS (30 by default); needs clang.
 FUZZ_SECONDS ?= 30
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_BUILD_QT=OFF -DVELMORA_BUILD_BENCH=OFF >/dev/null
 	@cmake --build build-fuzz --target wbmp_reader_fuzz -j $(JOBS)
+	@cmake --build build-fuzz --target open_fuzz -j $(JOBS)
 	@mkdir -p build-fuzz/corpus
 	@./build-fuzz/fuzz/wbmp_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=1200 build-fuzz/corpus fuzz/seeds
+	@mkdir -p build-fuzz/corpus-open
+	@./build-fuzz/fuzz/open_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=1200 build-fuzz/corpus-open fuzz/open_seeds
 
 # The Debian package build-deb/velmora_<version>_<arch>.deb, from a Release build with Debian's
 # hardening flags; only the program is built, so no test program can end up in the package.

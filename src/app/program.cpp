@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include <csignal>
+
 namespace {
 
 TApplication& withHelpFile(TApplication& application) {
@@ -10,6 +12,9 @@ TApplication& withHelpFile(TApplication& application) {
 }  // namespace
 
 Program::Program(platform::Services& services) : MainForm(services, withHelpFile(Application)) {
+    // A write past the file-size limit (ulimit -f) would otherwise end the program with its unsaved
+    // picture; ignored, it makes the write fail with EFBIG, which the save reports as "Disk full".
+    std::signal(SIGXFSZ, SIG_IGN);
     MainForm.FormCreate(nullptr);
     MainForm.AboutBox = &AboutBox;
 }

@@ -23,6 +23,7 @@ InOutError InOutError::fromErrno(int error) {
     case ENOENT: code = FileNotFound; break;
     case ENOTDIR:
     case ENAMETOOLONG:
+    case ELOOP:
     case EINVAL:
     case EISDIR: code = InvalidFilename; break;
     case EMFILE:

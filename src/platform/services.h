@@ -81,8 +81,10 @@ public:
     virtual ~FileSystem() = default;
     virtual bool exists(const std::string& path) = 0;
     // Replaces the file at path with bytes without ever destroying it: the bytes go to a temporary
-    // file in the same folder, which is flushed and then renamed over path. On failure the old file
-    // is intact and no temporary file is left.
+    // file in the same folder, which is flushed, renamed over path, and its folder flushed. A file
+    // that cannot be replaced that way without losing a name or its owner is overwritten in place, its
+    // old bytes kept to be written back on failure. On failure the old file is intact and no
+    // temporary file is left.
     virtual void writeFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes) = 0;
     // One read of at most maxBytes.
     virtual ReadResult readFile(const std::string& path, std::size_t maxBytes) = 0;

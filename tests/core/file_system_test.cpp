@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 namespace fs = std::filesystem;
 using platform::FileCalls;
@@ -55,9 +59,52 @@ protected:
         return "no error";
     }
 
+    struct stat info(const std::string& name) const {
+        struct stat result {};
+        EXPECT_EQ(::lstat(path(name).c_str(), &result), 0) << name;
+        return result;
+    }
+
+    std::string saveText(const std::string& name, const Bytes& bytes, FileCalls calls = FileCalls::system()) {
+        try {
+            PosixFileSystem(std::move(calls)).writeFileSafely(path(name), bytes);
+        } catch (const platform::InOutError& failure) {
+            return failure.what();
+        }
+        return "saved";
+    }
+
+    // The same, by another user: a child process drops root for good, saves and reports through a pipe.
+    std::string saveTextAs(uid_t user, gid_t group, const std::string& name, const Bytes& bytes) {
+        int pipeEnds[2];
+        if (::pipe(pipeEnds) != 0) return "no pipe";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(pipeEnds[0]);
+            std::string text = "could not become the user";
+            if (::setgroups(1, &group) == 0 && ::setgid(group) == 0 && ::setuid(user) == 0)
+                text = saveText(name, bytes);
+            [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], text.data(), text.size());
+            ::_exit(0);
+        }
+        ::close(pipeEnds[1]);
+        std::string text;
+        char buffer[256];
+        for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+            text.append(buffer, static_cast<std::size_t>(got));
+        ::close(pipeEnds[0]);
+        ::waitpid(child, nullptr, 0);
+        return text;
+    }
+
     support::ScratchDirectory m_scratch;
     fs::path m_dir{m_scratch.path()};
 };
+
+// Users and a group that exist only as numbers, so the tests need no accounts on the machine.
+constexpr uid_t Owner = 64001;
+constexpr uid_t Member = 64002;
+constexpr gid_t SharedGroup = 64010;
 
 void failCreate(FileCalls& calls, int error) {
     calls.makeTemporary = [error](char*) { return errno = error, -1; };
@@ -204,4 +251,136 @@ TEST_F(FileSystemTest, AReadFailureIsAnInputOutputError) {
         EXPECT_STREQ(failure.what(), "I/O error 5");
     }
     EXPECT_EQ(closes, 1);
+}
+
+TEST_F(FileSystemTest, ASymbolicLinkIsSavedThroughAndALinkToNothingIsRefused) {
+    fs::create_directory(path("elsewhere"));
+    fs::create_directory(path("links"));
+    writeRaw("elsewhere/real.wbmp", Bytes{0, 0, 1, 1, 0});
+    fs::create_symlink("../elsewhere/real.wbmp", path("links/pic.wbmp"));
+    EXPECT_EQ(saveText("links/pic.wbmp", Bytes{0, 0, 1, 1, 0x80}), "saved");
+    EXPECT_TRUE(S_ISLNK(info("links/pic.wbmp").st_mode));
+    EXPECT_EQ(readRaw("elsewhere/real.wbmp"), (Bytes{0, 0, 1, 1, 0x80}));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"elsewhere", "links"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(path("elsewhere")), {}), 1);
+
+    fs::create_symlink("nowhere.wbmp", path("links/dangling.wbmp"));
+    fs::create_symlink("loop2.wbmp", path("links/loop1.wbmp"));
+    fs::create_symlink("loop1.wbmp", path("links/loop2.wbmp"));
+    EXPECT_EQ(saveText("links/dangling.wbmp", Bytes{0, 0, 1, 1, 0}), "File not found");
+    EXPECT_EQ(saveText("links/loop1.wbmp", Bytes{0, 0, 1, 1, 0}), "Invalid filename");
+    for (const char* name : {"links/dangling.wbmp", "links/loop1.wbmp", "links/loop2.wbmp"})
+        EXPECT_TRUE(S_ISLNK(info(name).st_mode)) << name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(path("links")), {}), 4);
+}
+
+// The second name must see the new picture; and since the file is then overwritten, a failure at any
+// step must put the old bytes back under both names.
+TEST_F(FileSystemTest, AFileWithTwoNamesIsWrittenInPlaceAndSurvivesAFailureAtAnyStep) {
+    const Bytes old{0, 0, 16, 2, 1, 2, 3, 4};
+    writeRaw("pic.wbmp", old);
+    fs::create_hard_link(path("pic.wbmp"), path("other.wbmp"));
+    const ino_t inode = info("pic.wbmp").st_ino;
+
+    // Each fault strikes once, the first time its call is made: the restore after it must succeed.
+    auto once = [](int& calls) { return ++calls == 1; };
+    std::map<std::string, FileCalls> faults;
+    for (const char* step : {"write", "truncate", "flush"}) faults[step] = FileCalls::system();
+    faults["write"].writeAt = [count = 0, once, real = faults["write"].writeAt](int fd, const void* data, size_t size,
+                                                                                off_t at) mutable -> ssize_t {
+        // A piece of the new picture lands before the disk fails.
+        if (once(count)) return real(fd, data, size > 3 ? 3 : size, at);
+        if (count == 2) return errno = EIO, -1;
+        return real(fd, data, size, at);
+    };
+    faults["truncate"].truncate = [count = 0, once, real = faults["truncate"].truncate](int fd, off_t length) mutable {
+        return once(count) ? (errno = EIO, -1) : real(fd, length);
+    };
+    faults["flush"].flush = [count = 0, once, real = faults["flush"].flush](int fd) mutable {
+        return once(count) ? (errno = ENOSPC, -1) : real(fd);
+    };
+    for (auto& [step, calls] : faults) {
+        EXPECT_EQ(saveText("pic.wbmp", Bytes{0, 0, 1, 1, 0x80}, std::move(calls)),
+                  step == "flush" ? "Disk full" : "I/O error 5")
+            << step;
+        EXPECT_EQ(readRaw("other.wbmp"), old) << step;
+    }
+
+    EXPECT_EQ(saveText("pic.wbmp", Bytes{0, 0, 1, 1, 0x80}), "saved");
+    EXPECT_EQ(readRaw("other.wbmp"), (Bytes{0, 0, 1, 1, 0x80}));
+    EXPECT_EQ(info("pic.wbmp").st_ino, inode);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"other.wbmp", "pic.wbmp"}));
+}
+
+TEST_F(FileSystemTest, AReplacedFileKeepsItsOwnerGroupAndSpecialBits) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to give files to other users";
+    ::chmod(m_dir.c_str(), 0777);
+    writeRaw("tool.wbmp", Bytes{0, 0, 1, 1, 0});
+    ASSERT_EQ(::chown(path("tool.wbmp").c_str(), Owner, SharedGroup), 0);
+    ::chmod(path("tool.wbmp").c_str(), 04755);
+    EXPECT_EQ(saveText("tool.wbmp", Bytes{0, 0, 1, 1, 0x80}), "saved");
+    EXPECT_EQ(info("tool.wbmp").st_uid, Owner);
+    EXPECT_EQ(info("tool.wbmp").st_gid, SharedGroup);
+    EXPECT_EQ(info("tool.wbmp").st_mode & 07777, 04755u);
+
+    // A member of the file's group may write it but not give a new file to its owner.
+    writeRaw("shared.wbmp", Bytes{0, 0, 1, 1, 0});
+    ASSERT_EQ(::chown(path("shared.wbmp").c_str(), Owner, SharedGroup), 0);
+    ::chmod(path("shared.wbmp").c_str(), 0660);
+    EXPECT_EQ(saveTextAs(Member, SharedGroup, "shared.wbmp", Bytes{0, 0, 1, 1, 0x80}), "saved");
+    EXPECT_EQ(readRaw("shared.wbmp"), (Bytes{0, 0, 1, 1, 0x80}));
+    EXPECT_EQ(info("shared.wbmp").st_uid, Owner);
+    EXPECT_EQ(info("shared.wbmp").st_mode & 07777, 0660u);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"shared.wbmp", "tool.wbmp"}));
+}
+
+TEST_F(FileSystemTest, AWritableFileIsSavedWhereItsFolderForbidsReplacingIt) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as other users";
+    ::chmod(m_dir.c_str(), 0755);
+    fs::create_directory(path("locked"));
+    writeRaw("locked/pic.wbmp", Bytes{0, 0, 1, 1, 0});
+    ASSERT_EQ(::chown(path("locked/pic.wbmp").c_str(), Owner, SharedGroup), 0);
+    ASSERT_EQ(::chown(path("locked").c_str(), Owner, SharedGroup), 0);
+    ::chmod(path("locked").c_str(), 0555);
+    EXPECT_EQ(saveTextAs(Owner, SharedGroup, "locked/pic.wbmp", Bytes{0, 0, 1, 1, 0x80}), "saved");
+    EXPECT_EQ(readRaw("locked/pic.wbmp"), (Bytes{0, 0, 1, 1, 0x80}));
+
+    // In a sticky folder only a file's owner may replace it; anyone the file lets in may still write it.
+    fs::create_directory(path("sticky"));
+    ::chmod(path("sticky").c_str(), 01777);
+    writeRaw("sticky/pic.wbmp", Bytes{0, 0, 1, 1, 0});
+    ::chmod(path("sticky/pic.wbmp").c_str(), 0666);
+    EXPECT_EQ(saveTextAs(Member, SharedGroup, "sticky/pic.wbmp", Bytes{0, 0, 1, 1, 0x80}), "saved");
+    EXPECT_EQ(readRaw("sticky/pic.wbmp"), (Bytes{0, 0, 1, 1, 0x80}));
+    EXPECT_EQ(info("sticky/pic.wbmp").st_uid, 0u);
+}
+
+// Until the folder is flushed the rename may not be on disk: a power cut could bring the old picture back.
+TEST_F(FileSystemTest, TheFolderIsFlushedAfterTheRenameAndItsFailureIsReported) {
+    writeRaw("pic.wbmp", Bytes{0, 0, 1, 1, 0});
+    std::vector<std::string> log;
+    std::map<int, std::string> opened;
+    FileCalls calls = FileCalls::system();
+    calls.open = [&, real = calls.open](const char* name, int flags) {
+        const int fd = real(name, flags);
+        opened[fd] = name;
+        log.push_back("open " + std::string(name));
+        return fd;
+    };
+    calls.rename = [&, real = calls.rename](const char* from, const char* to) {
+        log.push_back("rename");
+        return real(from, to);
+    };
+    calls.flush = [&, real = calls.flush](int fd) {
+        log.push_back("flush " + (opened.count(fd) ? opened[fd] : "temporary"));
+        return opened.count(fd) ? (errno = EIO, -1) : real(fd);
+    };
+    calls.close = [&, real = calls.close](int fd) {
+        log.push_back("close " + (opened.count(fd) ? opened[fd] : "temporary"));
+        return real(fd);
+    };
+    EXPECT_EQ(saveText("pic.wbmp", Bytes{0, 0, 1, 1, 0x80}, std::move(calls)), "I/O error 5");
+    const std::string folder = m_dir.string();
+    EXPECT_EQ(log, (std::vector<std::string>{"flush temporary", "close temporary", "rename", "open " + folder,
+                                             "flush " + folder, "close " + folder}));
 }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -116,5 +120,37 @@ INSTANTIATE_TEST_SUITE_P(EveryStep, SaveFaults,
                                            Fault{"flush", EIO, "I/O error 5"},
                                            Fault{"rename", EMFILE, "Too many open files"}),
                          [](const ::testing::TestParamInfo<Fault>& fault) { return std::string(fault.param.step); });
+
+// The system's file-size limit ends a program that writes past it with SIGXFSZ unless the program
+// ignores the signal; then the write fails and the person is told. A child process started like the
+// program lowers its limit below the size of a 96 x 80 file and saves one.
+TEST(SaveUnderAFileSizeLimit, ShowsDiskFullAndTheProgramLivesOn) {
+    std::string pattern = (fs::temp_directory_path() / "velmora-limit-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit limit{500, 500};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        support::ScriptedPlatform system;
+        Program program(system.services());
+        program.MainForm.Leveys.type("96");
+        program.MainForm.Korkeus.type("80");
+        commands::click(program.MainForm, program.MainForm.OKButton);
+        commands::chooseMenuItem(program.MainForm, program.MainForm.Invert);
+        system.queueSaveDialog(pattern + "/pic.wbmp");
+        commands::chooseMenuItem(program.MainForm, program.MainForm.SaveAs);
+        const std::optional<support::ShownMessage> message = system.takeMessage();
+        const bool told = message && message->text == "Disk full" && program.MainForm.DocumentModified == 1;
+        const bool clean = fs::is_empty(pattern);
+        ::_exit(told && clean ? 0 : told ? 2 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    fs::remove_all(pattern);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "the program was ended by signal " << WTERMSIG(status);
+    EXPECT_NE(WEXITSTATUS(status), 1) << "no \"Disk full\" with the document left unsaved";
+    EXPECT_NE(WEXITSTATUS(status), 2) << "something was left in the folder";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
 
 }  // namespace
