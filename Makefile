@@ -40,10 +40,12 @@ bench-startup: deps
 	@./bench/startup/measure.sh " Bare" 7 build-bench/bare_window
 	@./bench/startup/measure.sh " Velmora" 7 build-bench/velmora
 
-# The reader's fuzz target, run for FUZZ_SECONDS (30 by default); needs clang.
+# The fuzz targets, each run for FUZZ_SECONDS (30 by default); needs clang.
 FUZZ_SECONDS ?= 30
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_BUILD_QT=OFF -DVELMORA_BUILD_BENCH=OFF >/dev/null
-	@cmake --build build-fuzz --target wbmp_reader_fuzz -j $(JOBS)
-	@mkdir -p build-fuzz/corpus
+	@cmake --build build-fuzz --target wbmp_reader_fuzz paste_fuzz -j $(JOBS)
+	@mkdir -p build-fuzz/corpus build-fuzz/paste-corpus
 	@./build-fuzz/fuzz/wbmp_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=1200 build-fuzz/corpus fuzz/seeds
+	@./build-fuzz/fuzz/paste_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 -rss_limit_mb=1024 \
+		build-fuzz/paste-corpus fuzz/paste_seeds
