@@ -44,12 +44,13 @@ bench-startup: deps
 FUZZ_SECONDS ?= 30
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_FUZZ=ON -DVELMORA_BUILD_QT=OFF -DVELMORA_BUILD_BENCH=OFF >/dev/null
-	@cmake --build build-fuzz --target wbmp_reader_fuzz -j $(JOBS)
-	@cmake --build build-fuzz --target open_fuzz -j $(JOBS)
+	@cmake --build build-fuzz --target wbmp_reader_fuzz open_fuzz paste_fuzz -j $(JOBS)
 	@mkdir -p build-fuzz/corpus
 	@./build-fuzz/fuzz/wbmp_reader_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=1200 build-fuzz/corpus fuzz/seeds
-	@mkdir -p build-fuzz/corpus-open
+	@mkdir -p build-fuzz/corpus-open build-fuzz/paste-corpus
 	@./build-fuzz/fuzz/open_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=1200 build-fuzz/corpus-open fuzz/open_seeds
+	@./build-fuzz/fuzz/paste_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 -rss_limit_mb=1024 \
+		build-fuzz/paste-corpus fuzz/paste_seeds
 
 # The Debian package build-deb/velmora_<version>_<arch>.deb, from a Release build with Debian's
 # hardening flags; only the program is built, so no test program can end up in the package.

@@ -1,6 +1,7 @@
 // One step of each editing hot path on the real form, against a plain copy of the 96 x 80 document
 // as the floor. Run a Release build: build-bench/editor_bench --benchmark_min_time=0.2
 #include "app/program.h"
+#include "support/quiet_platform.h"
 #include "platform/errors.h"
 
 #include <benchmark/benchmark.h>
@@ -10,34 +11,6 @@
 #include <string>
 
 namespace {
-
-// The platform reduced to what the editing handlers touch: no prompts, dialogs or files happen here.
-class QuietPlatform : public platform::MessageBoxes,
-                      public platform::ErrorDisplay,
-                      public platform::FileDialogs,
-                      public platform::HelpViewer,
-                      public platform::FileSystem,
-                      public platform::WindowFrame,
-                      public platform::ModalHost {
-public:
-    platform::PromptAnswer askYesNoCancel(const std::string&, const std::string&, platform::Point) override {
-        return platform::PromptAnswer::Cancel;
-    }
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    void showError(const std::string&, const std::string&) override {}
-    void showException(const std::string&) override {}
-    std::optional<std::string> runSave(const platform::FileDialogOptions&, const std::string&) override { return {}; }
-    std::optional<std::string> runOpen(const platform::FileDialogOptions&, const std::string&) override { return {}; }
-    void showContext(const std::string&, int) override {}
-    bool exists(const std::string&) override { return false; }
-    void writeFileSafely(const std::string&, const std::vector<std::uint8_t>&) override {}
-    platform::ReadResult readFile(const std::string&, std::size_t) override {
-        throw platform::FileSystem::CannotOpen{};
-    }
-    platform::Size outerSize() override { return {737, 565}; }
-    platform::Point clientToScreen(platform::Point client) override { return client; }
-    void showModal(platform::Form&) override {}
-};
 
 // A clipboard holding one large colour picture; like the real one it hands out only the part asked for.
 class PictureClipboard : public platform::Clipboard {
@@ -66,7 +39,7 @@ raster::Bitmap colourPicture(int width, int height) {
 }
 
 struct Editor {
-    QuietPlatform quiet;
+    support::QuietPlatform quiet;
     PictureClipboard clipboard{colourPicture(4000, 4000)};
     platform::Services services{quiet, quiet, quiet, clipboard, quiet, quiet, quiet, quiet};
     Program program{services};

@@ -4,11 +4,16 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <png.h>
+
+#include <cstdio>
 
 using platform::qt::QtClipboard;
 
@@ -36,6 +41,42 @@ QByteArray xclip(const QStringList& arguments, bool* finished) {
         QTest::qWait(10);
     *finished = *finished && process.state() == QProcess::NotRunning && process.exitCode() == 0;
     return process.readAllStandardOutput();
+}
+
+// A one-bit PNG of width x height, white but for the pattern in its top-left 96 x 80, written row by
+// row so that the test never holds the whole picture.
+bool writeHugePng(const QString& path, int width, int height) {
+    FILE* file = std::fopen(path.toLocal8Bit().constData(), "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        std::fclose(file);
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    const raster::Bitmap corner = pattern(96, 80);
+    std::vector<png_byte> row(static_cast<std::size_t>(width + 7) / 8);
+    for (int y = 0; y < height; ++y) {
+        std::fill(row.begin(), row.end(), 0xFF);
+        for (int x = 0; y < 80 && x < 96; ++x)
+            if (corner.pixel(x, y) != raster::White) row[x / 8] &= static_cast<png_byte>(~(0x80 >> (x % 8)));
+        png_write_row(png, row.data());
+    }
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    return std::fclose(file) == 0;
+}
+
+// The pattern as the paste sees it: its one colour is not white, so in one bit it is black.
+raster::Bitmap patternInOneBit(int width, int height) {
+    raster::Bitmap bitmap = pattern(width, height);
+    bitmap.setPixel(width - 1, 0, raster::Black);
+    return bitmap;
 }
 
 }  // namespace
@@ -103,6 +144,71 @@ private slots:
         QVERIFY(finished);
         const QImage received = QImage::fromData(png, "PNG");
         QCOMPARE(platform::qt::bitmapFromImage(received, 96, 80), pattern(10, 7));
+    }
+
+    // Another program's picture under an older or vendor name of its type, decoded row by row (PNG,
+    // and a BMP large enough to come in chunks) or by Qt (PBM).
+    void picturesUnderOtherNamesPaste() {
+        if (!onRealX11()) QSKIP("needs a real X server and xclip");
+        QImage large(2000, 1500, QImage::Format_RGB32);
+        large.fill(Qt::white);
+        for (int x = 0; x < 96; ++x) large.setPixel(x, (x * 7) % 80, qRgb(0, 0, 0));
+        large.setPixel(3, 0, qRgb(200, 10, 10));
+        QImage mono(30, 20, QImage::Format_Mono);
+        mono.fill(0);
+        for (int x = 0; x < 30; ++x) mono.setPixel(x, x % 20, 1);
+        QTemporaryDir folder;
+        const struct {
+            const char* type;
+            const char* format;
+            QImage picture;
+        } cases[] = {{"image/x-bmp", "BMP", large}, {"image/x-png", "PNG", large},
+                     {"image/x-portable-bitmap", "PBM", mono}};
+        QtClipboard clipboard;
+        for (const auto& offer : cases) {
+            const QString file = folder.filePath(QString::fromLatin1(offer.format));
+            QVERIFY(offer.picture.save(file, offer.format));
+            bool finished = false;
+            xclip({"-t", offer.type, "-i", file}, &finished);
+            QVERIFY(finished);
+            QTRY_VERIFY2(clipboard.hasBitmap(), offer.type);
+            const auto pasted = clipboard.bitmap(96, 80);
+            QVERIFY2(pasted.has_value(), offer.type);
+            QCOMPARE(*pasted, platform::qt::bitmapFromImage(offer.picture, 96, 80));
+        }
+    }
+
+    void aHugePictureLandsItsTopLeftCorner() {
+        if (!onRealX11()) QSKIP("needs a real X server and xclip");
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("huge.png"));
+        QVERIFY(writeHugePng(file, 20000, 20000));
+        bool finished = false;
+        xclip({"-t", "image/png", "-i", file}, &finished);
+        QVERIFY(finished);
+        QtClipboard clipboard;
+        QTRY_VERIFY(clipboard.hasBitmap());
+        QCOMPARE(clipboard.bitmap(96, 80), std::optional(patternInOneBit(96, 80)));
+        QCOMPARE(clipboard.bitmap(5, 3), std::optional(patternInOneBit(5, 3)));
+    }
+
+    // A program that holds the clipboard and has stopped answering makes it count as empty within
+    // about a second, where Qt would wait five seconds for each of a dozen questions.
+    void anOwnerThatNeverAnswersIsNoBitmapSoon() {
+        if (!onRealX11()) QSKIP("needs a real X server");
+        QProcess owner;
+        owner.start(QStringLiteral(SILENT_OWNER), QStringList{});
+        QVERIFY(owner.waitForReadyRead(5000));
+        QCOMPARE(owner.readAllStandardOutput().trimmed(), QByteArray("ready"));
+        QtClipboard clipboard;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!clipboard.hasBitmap());
+        QVERIFY(!clipboard.bitmap(96, 80).has_value());
+        const qint64 waited = clock.elapsed();
+        owner.kill();
+        owner.waitForFinished(5000);
+        QVERIFY2(waited < 3000, qPrintable(QStringLiteral("waited %1 ms").arg(waited)));
     }
 };
 

@@ -1,16 +1,116 @@
 #include "platform/qt/clipboard.h"
 
+#include "platform/pictures/picture_types.h"
+#include "platform/pictures/top_left_reader.h"
 #include "platform/qt/convert.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMimeData>
+
+#include <algorithm>
 
 namespace platform::qt {
 
-bool QtClipboard::hasBitmap() {
+namespace {
+
+// How long another program may take to answer one request before its clipboard counts as empty.
+constexpr std::chrono::milliseconds AnswerBound{1000};
+// Formats that Qt decodes whole are refused beyond this many pixels unless their reader can cut out
+// the top-left part itself.
+constexpr qint64 MaxWholeDecodedPixels = 4096 * 4096;
+constexpr int MaxDecodedMegabytes = 64;
+
+bool onX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+
+// Qt keeps the clipboard in this process when the program put it there, and on platforms without
+// a system clipboard (offscreen); then the picture is at hand as an image.
+bool heldInProcess() {
+    const QString platform = QGuiApplication::platformName();
+    return QGuiApplication::clipboard()->ownsClipboard() ||
+           (platform != QStringLiteral("xcb") && !platform.startsWith(QStringLiteral("wayland")));
+}
+
+bool decodable(const std::string& canonical) {
+    if (pictures::pictureTypeRank(canonical) < 2) return true;
+    return QImageReader::supportedMimeTypes().contains(QByteArray::fromStdString(canonical));
+}
+
+// The offered type to read the picture from, by the preference of pictureTypeRank; nothing when no
+// offered type is a picture.
+std::optional<std::string> pictureTypeAmong(const std::vector<std::string>& types) {
+    std::optional<std::string> best;
+    int bestRank = 0;
+    for (const std::string& type : types) {
+        const std::string canonical = pictures::canonicalPictureType(type);
+        if (canonical.empty() || !decodable(canonical)) continue;
+        const int rank = pictures::pictureTypeRank(canonical);
+        if (!best || rank < bestRank) {
+            best = type;
+            bestRank = rank;
+        }
+    }
+    return best;
+}
+
+std::vector<std::string> formatsOf(const QMimeData& data) {
+    std::vector<std::string> types;
+    for (const QString& format : data.formats()) types.push_back(format.toStdString());
+    return types;
+}
+
+// Formats other than PNG and BMP go to Qt's readers, bounded by the size the header claims.
+std::optional<raster::Bitmap> decodeWhole(const std::vector<std::uint8_t>& bytes, int maxWidth, int maxHeight) {
+    QByteArray array = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                               static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&array);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    QImageReader::setAllocationLimit(MaxDecodedMegabytes);
+    const QSize size = reader.size();
+    if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect))
+        reader.setClipRect(QRect(0, 0, std::min(size.width(), maxWidth), std::min(size.height(), maxHeight)));
+    else if (size.isValid() && qint64(size.width()) * size.height() > MaxWholeDecodedPixels)
+        return std::nullopt;
+    const QImage image = reader.read();
+    if (image.isNull()) return std::nullopt;
+    return bitmapFromImage(image, maxWidth, maxHeight);
+}
+
+std::optional<raster::Bitmap> pictureRead(pictures::TopLeftReader& reader, int maxWidth, int maxHeight) {
+    switch (reader.state()) {
+        case pictures::TopLeftReader::State::Done: return reader.takePicture();
+        case pictures::TopLeftReader::State::Foreign: return decodeWhole(reader.foreignBytes(), maxWidth, maxHeight);
+        default: return std::nullopt;
+    }
+}
+
+std::optional<raster::Bitmap> inProcessBitmap(int maxWidth, int maxHeight) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasImage();
+    if (!data || !data->hasImage()) return std::nullopt;
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    if (image.isNull()) return std::nullopt;
+    return bitmapFromImage(image, maxWidth, maxHeight);
+}
+
+}  // namespace
+
+std::optional<std::vector<std::string>> QtClipboard::offeredTypes() {
+    if (onX11()) return m_x11.targets(AnswerBound);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data) return std::nullopt;
+    return formatsOf(*data);
+}
+
+bool QtClipboard::hasBitmap() {
+    if (heldInProcess()) {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        return data && data->hasImage();
+    }
+    const auto types = offeredTypes();
+    return types && pictureTypeAmong(*types);
 }
 
 void QtClipboard::empty() { QGuiApplication::clipboard()->clear(); }
@@ -18,13 +118,27 @@ void QtClipboard::empty() { QGuiApplication::clipboard()->clear(); }
 void QtClipboard::putBitmap(const raster::Bitmap& bitmap) { QGuiApplication::clipboard()->setImage(toQImage(bitmap)); }
 
 std::optional<raster::Bitmap> QtClipboard::bitmap(int maxWidth, int maxHeight) {
+    if (heldInProcess()) return inProcessBitmap(maxWidth, maxHeight);
+    const auto types = offeredTypes();
+    const std::optional<std::string> type = types ? pictureTypeAmong(*types) : std::nullopt;
+    if (!type) return std::nullopt;
+    pictures::TopLeftReader reader(maxWidth, maxHeight);
+    if (!readPayload(*type, reader)) return std::nullopt;
+    reader.finish();
+    return pictureRead(reader, maxWidth, maxHeight);
+}
+
+// On X11 the payload comes piece by piece and stops once the rows that land have arrived. Elsewhere
+// Qt hands it over only whole, so it is read whole there.
+bool QtClipboard::readPayload(const std::string& type, pictures::TopLeftReader& reader) {
+    if (onX11())
+        return m_x11.transfer(type, [&reader](std::span<const std::uint8_t> bytes) { return reader.feed(bytes); },
+                              AnswerBound);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasImage()) return std::nullopt;
-    const QImage image = qvariant_cast<QImage>(data->imageData());
-    // Qt gives no image when the bytes do not decode, or when the picture is too large for its
-    // reader's memory limit; either way there is no bitmap to paste.
-    if (image.isNull()) return std::nullopt;
-    return bitmapFromImage(image, maxWidth, maxHeight);
+    if (!data) return false;
+    const QByteArray bytes = data->data(QString::fromStdString(type));
+    reader.feed({reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())});
+    return true;
 }
 
 }  // namespace platform::qt

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "platform/qt/x11_selection.h"
 #include "platform/services.h"
+
+namespace pictures {
+class TopLeftReader;
+}
 
 namespace platform::qt {
 
 // The system clipboard through Qt. A picture goes out as an image, which Qt offers to other programs
-// in every image format it can write (PNG and BMP among them), and any image Qt can read comes in.
+// in every image format it can write (PNG and BMP among them). A picture from another program comes
+// in under any picture type Qt can read, or an older name of one; only its top-left part that lands
+// in the document is decoded. On X11 another program's clipboard is read over a connection of our
+// own with every wait bounded, so that an owner that has stopped answering cannot freeze the window.
 // The X11 clipboard has no lock, so opening it never fails here.
 class QtClipboard : public platform::Clipboard {
 public:
@@ -15,6 +23,12 @@ public:
     void putBitmap(const raster::Bitmap& bitmap) override;
     std::optional<raster::Bitmap> bitmap(int maxWidth, int maxHeight) override;
     void close() override {}
+
+private:
+    std::optional<std::vector<std::string>> offeredTypes();
+    bool readPayload(const std::string& type, pictures::TopLeftReader& reader);
+
+    X11Selection m_x11;
 };
 
 }  // namespace platform::qt

@@ -1,5 +1,7 @@
 #include "platform/qt/convert.h"
 
+#include "platform/pictures/over_white.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -55,13 +57,6 @@ QImage toQImage(const raster::Bitmap& bitmap) {
     return image;
 }
 
-namespace {
-
-// One channel of a pixel seen over white: a fully opaque channel is itself, a fully clear one is 255.
-int overWhite(int channel, int alpha) { return (channel * alpha + 255 * (255 - alpha) + 127) / 255; }
-
-}  // namespace
-
 raster::Bitmap bitmapFromImage(const QImage& image, int maxWidth, int maxHeight) {
     const int width = std::clamp(image.width(), 0, std::max(maxWidth, 0));
     const int height = std::clamp(image.height(), 0, std::max(maxHeight, 0));
@@ -71,13 +66,8 @@ raster::Bitmap bitmapFromImage(const QImage& image, int maxWidth, int maxHeight)
     for (int y = 0; y < height; ++y) {
         const auto* source = reinterpret_cast<const QRgb*>(part.constScanLine(y));
         raster::Color* target = bitmap.row(y);
-        for (int x = 0; x < width; ++x) {
-            const int alpha = qAlpha(source[x]);
-            const int red = overWhite(qRed(source[x]), alpha);
-            const int green = overWhite(qGreen(source[x]), alpha);
-            const int blue = overWhite(qBlue(source[x]), alpha);
-            target[x] = static_cast<raster::Color>((red << 16) | (green << 8) | blue);
-        }
+        for (int x = 0; x < width; ++x)
+            target[x] = pictures::overWhite(qRed(source[x]), qGreen(source[x]), qBlue(source[x]), qAlpha(source[x]));
     }
     return bitmap;
 }

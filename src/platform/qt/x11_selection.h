@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+struct xcb_connection_t;
+
+namespace platform::qt {
+
+// Reads the X11 CLIPBOARD selection of another program over a connection of its own, with every wait
+// bounded. Qt's clipboard waits five seconds for each answer and asks once per image format, so an
+// owner that has stopped answering would freeze the window for a minute at every paste; and it reads
+// a payload whole, where a paste needs only its first rows.
+class X11Selection {
+public:
+    X11Selection() = default;
+    ~X11Selection();
+    X11Selection(const X11Selection&) = delete;
+    X11Selection& operator=(const X11Selection&) = delete;
+
+    // The names of the types the owner offers; nothing when nobody owns the clipboard or the owner
+    // has not answered within the bound.
+    std::optional<std::vector<std::string>> targets(std::chrono::milliseconds bound);
+
+    // Asks for the clipboard in one type and hands its bytes to take() piece by piece, in order, until
+    // they end or take() answers that it wants no more. Answers false when the owner refused, or went
+    // quiet for longer than the bound at any step.
+    bool transfer(const std::string& type, const std::function<bool(std::span<const std::uint8_t>)>& take,
+                  std::chrono::milliseconds bound);
+
+private:
+    using Clock = std::chrono::steady_clock;
+    bool connect();
+    std::uint32_t atom(const char* name);
+    std::optional<std::uint32_t> convert(std::uint32_t target, Clock::time_point deadline);
+    bool readIncrementally(const std::function<bool(std::span<const std::uint8_t>)>& take,
+                           std::chrono::milliseconds bound);
+    bool readInPlace(const std::function<bool(std::span<const std::uint8_t>)>& take);
+    void abandon();
+
+    xcb_connection_t* m_connection = nullptr;
+    std::uint32_t m_window = 0;
+    std::uint32_t m_clipboard = 0;
+    std::uint32_t m_targets = 0;
+    std::uint32_t m_incr = 0;
+    std::uint32_t m_property = 0;
+};
+
+}  // namespace platform::qt
