@@ -51,7 +51,7 @@ struct Editor {
         form.OKButtonClick(&form.OKButton);
     }
     void select(platform::ToolButton& tool) {
-        for (platform::ToolButton* button : form.ToolButtons) button->down = button == &tool;
+        for (platform::ToolButton* button : form.toolButtons) button->down = button == &tool;
     }
     void setPenWidth(int width) {
         form.PenWidth.position = width;
@@ -91,7 +91,7 @@ void FillPressOnEmptyDocument(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         editor.form.Boxi.picture.fill(raster::White);
-        editor.form.CommitPicture();
+        editor.form.commitPicture();
         state.ResumeTiming();
         editor.press(300, 240);
     }

@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if ((x + 2 * y) % 3 == 0) form.Boxi.picture.setPixel(x, y, raster::Black);
-    form.FinishChange();
+    form.finishChange();
     const raster::Bitmap before = form.Boxi.picture;
 
     const std::optional<raster::Bitmap> picture = clipboard.bitmap(width, height);

@@ -26,7 +26,7 @@ TAboutBox::TAboutBox()
     clientSize = {218, 203};
     color = ButtonFace;
     font = {"MS Sans Serif", 11, false};
-    Image1.picture = "velmora-32";
+    Image1.pictureName = "velmora-32";
     email.handCursor = true;
     email.opaque = true;
     email.color = ButtonFace;

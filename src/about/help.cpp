@@ -3,9 +3,9 @@
 
 // The help file is resolved by the help viewer, which also reports a missing file itself.
 void TMainForm::HelpContentsClick(platform::Object*) {
-    Services.help.showContext(Application.HelpFile, 1);
+    services.help.showContext(Application.HelpFile, 1);
 }
 
 void TMainForm::AboutVelmoraClick(platform::Object*) {
-    Services.modal.showModal(*AboutBox);
+    services.modal.showModal(*AboutBox);
 }

@@ -56,12 +56,12 @@ bool inMenu(const platform::Menu& menu, const platform::MenuItem& item) {
 }
 
 void run(TMainForm& form, Handler handler, platform::Object* sender) {
-    platform::dispatch(form.Services.errors, [&] { (form.*handler)(sender); });
+    platform::dispatch(form.services.errors, [&] { (form.*handler)(sender); });
 }
 
 // Tool buttons form one exclusive group: exactly one of them is down.
 void pressToolButton(TMainForm& form, platform::ToolButton& pressed) {
-    for (platform::ToolButton* button : form.ToolButtons) button->down = button == &pressed;
+    for (platform::ToolButton* button : form.toolButtons) button->down = button == &pressed;
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ bool pressShortcut(TMainForm& form, const std::string& shortcut) {
 }
 
 void openMenu(TMainForm& form, platform::Menu& menu) {
-    if (&menu == &form.Editti) platform::dispatch(form.Services.errors, [&] { form.EdittiClick(nullptr); });
+    if (&menu == &form.Editti) platform::dispatch(form.services.errors, [&] { form.EdittiClick(nullptr); });
 }
 
 void stepPenWidth(TMainForm& form, int delta) {
@@ -100,22 +100,22 @@ void stepPenWidth(TMainForm& form, int delta) {
 
 void mouseDown(TMainForm& form, platform::MouseButton button, platform::ShiftState shift, int x, int y) {
     if (!form.Boxi.enabled) return;
-    platform::dispatch(form.Services.errors, [&] { form.BoxiMouseDown(&form.Boxi, button, shift, x, y); });
+    platform::dispatch(form.services.errors, [&] { form.BoxiMouseDown(&form.Boxi, button, shift, x, y); });
 }
 
 void mouseMove(TMainForm& form, platform::ShiftState shift, int x, int y) {
     if (!form.Boxi.enabled) return;
-    platform::dispatch(form.Services.errors, [&] { form.BoxiMouseMove(&form.Boxi, shift, x, y); });
+    platform::dispatch(form.services.errors, [&] { form.BoxiMouseMove(&form.Boxi, shift, x, y); });
 }
 
 void mouseUp(TMainForm& form, platform::MouseButton button, platform::ShiftState shift, int x, int y) {
     if (!form.Boxi.enabled) return;
-    platform::dispatch(form.Services.errors, [&] { form.BoxiMouseUp(&form.Boxi, button, shift, x, y); });
+    platform::dispatch(form.services.errors, [&] { form.BoxiMouseUp(&form.Boxi, button, shift, x, y); });
 }
 
 bool requestClose(TMainForm& form) {
-    platform::dispatch(form.Services.errors, [&] { form.Close(); });
-    return form.Closed;
+    platform::dispatch(form.services.errors, [&] { form.close(); });
+    return form.closed;
 }
 
 }  // namespace commands

@@ -21,8 +21,8 @@ Font arial(int height, bool bold = false) { return {"Arial", height, bold}; }
 // PW, ZoomLabel, SizeLabel and WidthLabel are one to two pixels wider (PW also taller) than the
 // Windows boxes they come from, which were sized to its own fonts: here their widest texts ("8",
 // "Zoom: 600%", "96 x 80", " Width:") are drawn in Liberation Sans, at scale 1 and 2.
-TMainForm::TMainForm(platform::Services& services, TApplication& application)
-    : Services(services),
+TMainForm::TMainForm(platform::Services& platformServices, TApplication& application)
+    : services(platformServices),
       Application(application),
       Paneeli("Paneeli", nullptr, at(34, 15, MaxWidth * Zoom, MaxHeight * Zoom), raster::White),
       Boxi("Boxi", &Paneeli, at(0, 0, MaxWidth * Zoom, MaxHeight * Zoom), MaxWidth, MaxHeight),
@@ -92,7 +92,7 @@ TMainForm::TMainForm(platform::Services& services, TApplication& application)
       Image1{"Image1", "&Image", {&Invert, &Flip, &Mirror}},
       Help1{"Help1", "&Help", {&HelpContents, &AboutVelmora}},
       MainMenu1{&File1, &Editti, &Image1, &Help1},
-      ToolButtons{&Pen, &Fill, &Line, &RectangleButton, &Circle, &RoundRect, &FilledRect, &FilledCircle, &FilledRoundRect} {
+      toolButtons{&Pen, &Fill, &Line, &RectangleButton, &Circle, &RoundRect, &FilledRect, &FilledCircle, &FilledRoundRect} {
     name = "MainForm";
     caption = " Velmora";
     clientSize = {729, 519};
@@ -115,7 +115,7 @@ TMainForm::TMainForm(platform::Services& services, TApplication& application)
     Leveys.text = "1";
     Korkeus.text = "1";
     OKButton.isDefault = true;
-    HelpContents.picture = "help";
+    HelpContents.pictureName = "help";
     SaveDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", true, true, true};
     OpenDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", false, true, true};
 
@@ -140,13 +140,13 @@ TMainForm::TMainForm(platform::Services& services, TApplication& application)
 TMainForm::~TMainForm() = default;
 
 void TMainForm::add(platform::Control& control) {
-    AllControls.push_back(&control);
+    allControls.push_back(&control);
     controls.push_back(&control);
 }
 
-platform::Control* TMainForm::FindControl(const std::string& controlName) const { return find(controlName); }
+platform::Control* TMainForm::findControl(const std::string& controlName) const { return find(controlName); }
 
-platform::MenuItem* TMainForm::FindMenuItem(const std::string& itemName) const {
+platform::MenuItem* TMainForm::findMenuItem(const std::string& itemName) const {
     for (platform::Menu* menu : MainMenu1)
         for (platform::MenuItem* item : menu->items)
             if (item->name == itemName) return item;
@@ -168,8 +168,8 @@ void TMainForm::FormCreate(platform::Object*) {
     document::enableSizeEntry(*this);
 }
 
-void TMainForm::Close() {
+void TMainForm::close() {
     platform::CloseAction action = platform::CloseAction::None;
     FormClose(nullptr, action);
-    if (action == platform::CloseAction::Free) Closed = true;
+    if (action == platform::CloseAction::Free) closed = true;
 }

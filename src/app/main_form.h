@@ -27,10 +27,10 @@ struct TFileDialog {
 // bodies of its handlers live with their subsystem (document/, wbmp/, editor/, about/).
 class TMainForm : public platform::Form {
 public:
-    TMainForm(platform::Services& services, TApplication& application);
+    TMainForm(platform::Services& platformServices, TApplication& application);
     ~TMainForm() override;
 
-    platform::Services& Services;
+    platform::Services& services;
     TApplication& Application;
     TAboutBox* AboutBox = nullptr;
 
@@ -96,7 +96,7 @@ public:
     platform::MenuItem HelpContents, AboutVelmora;
     platform::Menu File1, Editti, Image1, Help1;
     std::vector<platform::Menu*> MainMenu1;
-    std::vector<platform::ToolButton*> ToolButtons;
+    std::vector<platform::ToolButton*> toolButtons;
 
     // Document state.
     std::int32_t ImageWidth = 0;
@@ -121,16 +121,16 @@ public:
 
     // Window state the host follows: the control that should have the keyboard focus (with a counter
     // so that a repeated request is seen) and whether the window has closed.
-    platform::Control* FocusTarget = nullptr;
-    int FocusRequests = 0;
-    bool Closed = false;
+    platform::Control* focusTarget = nullptr;
+    int focusRequests = 0;
+    bool closed = false;
 
     // Window events.
     void FormCreate(platform::Object* Sender);
     void FormPaint(platform::Object* Sender, platform::WindowSurface& surface);
     void FormClose(platform::Object* Sender, platform::CloseAction& Action);
     // A close request from the title bar, Alt+F4 or ExitClick: runs FormClose and closes when freed.
-    void Close();
+    void close();
 
     // Image document and new image.
     void InitDocument();
@@ -139,7 +139,7 @@ public:
     void TaustaWhiteClick(platform::Object* Sender);
     void NewClick(platform::Object* Sender);
     void ExitClick(platform::Object* Sender);
-    platform::PromptAnswer AskSaveChanges();
+    platform::PromptAnswer askSaveChanges();
 
     // WBMP files.
     void SaveClick(platform::Object* Sender);
@@ -152,18 +152,18 @@ public:
     void BoxiMouseDown(platform::Object* Sender, platform::MouseButton Button, platform::ShiftState Shift, int X, int Y);
     void BoxiMouseMove(platform::Object* Sender, platform::ShiftState Shift, int X, int Y);
     void BoxiMouseUp(platform::Object* Sender, platform::MouseButton Button, platform::ShiftState Shift, int X, int Y);
-    void RefreshPreview();
-    void CommitPicture();
-    void MarkModified();
+    void refreshPreview();
+    void commitPicture();
+    void markModified();
     // The end of every change that is not a pointer gesture: preview and Mappi from the view, then a
     // snapshot, Undo enabled and the document marked modified.
-    void FinishChange();
+    void finishChange();
 
     // Pen, fill and drawing colour.
     void PiirtoWhiteClick(platform::Object* Sender);
     void PiirtoBlackClick(platform::Object* Sender);
     void PenSizeChange(platform::Object* Sender);
-    raster::Color DrawingColor() const { return ColorPaneeli.color; }
+    raster::Color drawingColor() const { return ColorPaneeli.color; }
 
     // Shape tools.
     void LineClick(platform::Object* Sender);
@@ -175,9 +175,9 @@ public:
     void FilledRoundRectClick(platform::Object* Sender);
     void PaintShape(platform::Point A, platform::Point B);
     // Runs the click handler of each of the six shape tools other than Line that is down.
-    void ReapplyShapeSetup();
+    void reapplyShapeSetup();
     // The same for the three filled tools only.
-    void ReapplyFilledSetup();
+    void reapplyFilledSetup();
 
     // Undo.
     void TakeUndoSnapshot();
@@ -200,19 +200,19 @@ public:
     void AboutVelmoraClick(platform::Object* Sender);
 
     // Pen, fill and shape steps that the pointer handlers call.
-    void PenPress(platform::ShiftState Shift, int X, int Y);
-    void PenMotion(int X, int Y);
-    void FillPress(platform::ShiftState Shift, int X, int Y);
-    void ShapePress(int X, int Y);
-    void ShapeMotion(int X, int Y);
-    void ShapeRelease(int X, int Y);
-    void SwapDrawingColor();
+    void penPress(platform::ShiftState Shift, int X, int Y);
+    void penMotion(int X, int Y);
+    void fillPress(platform::ShiftState Shift, int X, int Y);
+    void shapePress(int X, int Y);
+    void shapeMotion(int X, int Y);
+    void shapeRelease(int X, int Y);
+    void swapDrawingColor();
 
     // Looks up a control or menu item by its name; null when there is none.
-    platform::Control* FindControl(const std::string& controlName) const;
-    platform::MenuItem* FindMenuItem(const std::string& itemName) const;
+    platform::Control* findControl(const std::string& controlName) const;
+    platform::MenuItem* findMenuItem(const std::string& itemName) const;
     // Every control and image the form owns, visible or not, parents first.
-    std::vector<platform::Control*> AllControls;
+    std::vector<platform::Control*> allControls;
 
 private:
     void add(platform::Control& control);

@@ -4,16 +4,16 @@
 
 // The "Save changes?" prompt, placed near the middle of the window. Cancel (also Escape and the
 // box's close button) abandons the command that asked.
-platform::PromptAnswer TMainForm::AskSaveChanges() {
-    const platform::Size outer = Services.frame.outerSize();
-    const platform::Point topLeft = Services.frame.clientToScreen({outer.width / 2 - 130, outer.height / 2 - 130});
-    const platform::PromptAnswer answer = Services.messages.askYesNoCancel("Save changes?", "Information", topLeft);
+platform::PromptAnswer TMainForm::askSaveChanges() {
+    const platform::Size outer = services.frame.outerSize();
+    const platform::Point topLeft = services.frame.clientToScreen({outer.width / 2 - 130, outer.height / 2 - 130});
+    const platform::PromptAnswer answer = services.messages.askYesNoCancel("Save changes?", "Information", topLeft);
     if (answer == platform::PromptAnswer::Cancel) throw platform::Abort{};
     return answer;
 }
 
 bool document::settleChanges(TMainForm& form, platform::Object* sender) {
-    if (form.AskSaveChanges() == platform::PromptAnswer::No) return true;
+    if (form.askSaveChanges() == platform::PromptAnswer::No) return true;
     if (form.DocumentHasFile == 1)
         form.SaveClick(sender);
     else
@@ -27,7 +27,7 @@ void TMainForm::ExitClick(platform::Object* Sender) {
         if (!document::settleChanges(*this, Sender)) return;
         ExitConfirmed = 1;
     }
-    Close();
+    close();
 }
 
 // Every close request: the title bar, Alt+F4, the system menu and ExitClick's own.

@@ -13,7 +13,7 @@ void TMainForm::NewClick(platform::Object* Sender) {
     for (platform::MenuItem* item : {&Cut, &Copy, &Paste, &Invert, &Mirror, &Flip}) item->enabled = false;
     ResetDocument(Sender);
     if (Sender != &Open) {
-        FocusTarget = &Leveys;
-        ++FocusRequests;
+        focusTarget = &Leveys;
+        ++focusRequests;
     }
 }

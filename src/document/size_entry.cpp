@@ -17,8 +17,8 @@ void TMainForm::OKButtonClick(platform::Object*) {
         PikkuPaneeli.setHeight(ImageHeight);
         Paneeli.setWidth(ImageWidth * Zoom);
         Paneeli.setHeight(ImageHeight * Zoom);
-        FocusTarget = &Leveys;
-        ++FocusRequests;
+        focusTarget = &Leveys;
+        ++focusRequests;
         throw platform::Abort{};
     }
     ImageWidth = *width;
@@ -30,5 +30,5 @@ void TMainForm::OKButtonClick(platform::Object*) {
     // Whatever the top-left of the view holds becomes the new document: white after New and at start.
     Mappi.canvas.copyRect(ImageRect, Boxi.canvas, ImageRect);
     document::enableEditing(*this);
-    ReapplyShapeSetup();
+    reapplyShapeSetup();
 }

@@ -47,7 +47,7 @@ raster::Bitmap readPastedPicture(platform::Clipboard& clipboard, int width, int 
 void TMainForm::CopyClick(platform::Object*) {
     CopyImg.picture.reset(ImageWidth, ImageHeight);
     editor::copyImageRect(CopyImg, Boxi, ImageRect);
-    OpenClipboard open(Services.clipboard);
+    OpenClipboard open(services.clipboard);
     open->empty();
     open->putBitmap(CopyImg.picture);
     open.close();
@@ -60,29 +60,29 @@ void TMainForm::CutClick(platform::Object* Sender) {
     Boxi.canvas.setCopyMode(raster::CopyMode::Whiteness);
     Boxi.canvas.copyRect(ImageRect, Boxi.canvas, ImageRect);
     Boxi.canvas.setCopyMode(raster::CopyMode::SrcCopy);
-    FinishChange();
+    finishChange();
 }
 
 // A Paste that finds no bitmap (another program may have emptied the clipboard since the menu
 // opened) changes nothing, so it takes no snapshot and marks nothing either.
 void TMainForm::PasteClick(platform::Object*) {
     if (ImageWidth == 0 || ImageHeight == 0) return;
-    if (!Services.clipboard.hasBitmap()) return;
-    const raster::Bitmap picture = readPastedPicture(Services.clipboard, ImageWidth, ImageHeight);
-    RefreshPreview();
+    if (!services.clipboard.hasBitmap()) return;
+    const raster::Bitmap picture = readPastedPicture(services.clipboard, ImageWidth, ImageHeight);
+    refreshPreview();
     PikkuBoxi.canvas.draw(0, 0, picture);
     editor::copyImageRect(Boxi, PikkuBoxi, ImageRect);
-    FinishChange();
+    finishChange();
 }
 
 void TMainForm::ClearClipClick(platform::Object*) {
-    OpenClipboard open(Services.clipboard);
+    OpenClipboard open(services.clipboard);
     open->empty();
     open.close();
 }
 
 void TMainForm::EdittiClick(platform::Object*) {
-    const bool hasBitmap = Services.clipboard.hasBitmap();
+    const bool hasBitmap = services.clipboard.hasBitmap();
     Paste.enabled = hasBitmap;
     ClearClip.enabled = hasBitmap;
     if (Leveys.enabled) Paste.enabled = false;

@@ -4,16 +4,16 @@
 
 void TMainForm::PiirtoWhiteClick(platform::Object*) {
     ColorPaneeli.color = raster::White;
-    ReapplyFilledSetup();
+    reapplyFilledSetup();
 }
 
 void TMainForm::PiirtoBlackClick(platform::Object*) {
     ColorPaneeli.color = raster::Black;
-    ReapplyFilledSetup();
+    reapplyFilledSetup();
 }
 
 // Any colour other than black swaps to black, so the swap always lands on one of the two.
-void TMainForm::SwapDrawingColor() {
+void TMainForm::swapDrawingColor() {
     ColorPaneeli.color = ColorPaneeli.color == raster::Black ? raster::White : raster::Black;
 }
 

@@ -31,33 +31,33 @@ void raiseBarrierAroundDocument(TMainForm& form, raster::Color fillColor) {
 
 }  // namespace
 
-void TMainForm::PenPress(ShiftState Shift, int X, int Y) {
-    Boxi.canvas.setPenColor(penColorFor(DrawingColor()));
+void TMainForm::penPress(ShiftState Shift, int X, int Y) {
+    Boxi.canvas.setPenColor(penColorFor(drawingColor()));
     if (Shift.left) {
         const platform::Point pixel = editor::toImagePixel(X, Y);
         Boxi.canvas.moveTo(pixel.x, pixel.y);
         Boxi.canvas.lineTo(pixel.x, pixel.y);
         markEndPixel(*this, pixel);
-        RefreshPreview();
+        refreshPreview();
     }
-    MarkModified();
+    markModified();
     DrawingActive = false;
 }
 
-void TMainForm::PenMotion(int X, int Y) {
+void TMainForm::penMotion(int X, int Y) {
     const platform::Point pixel = editor::toImagePixel(X, Y);
     Boxi.canvas.lineTo(pixel.x, pixel.y);
     markEndPixel(*this, pixel);
-    RefreshPreview();
+    refreshPreview();
     DrawingActive = false;
 }
 
-void TMainForm::FillPress(ShiftState Shift, int X, int Y) {
+void TMainForm::fillPress(ShiftState Shift, int X, int Y) {
     if (Shift.left) {
         const platform::Point pixel = editor::toImagePixel(X, Y);
-        raiseBarrierAroundDocument(*this, DrawingColor());
-        Boxi.canvas.floodFill(pixel.x, pixel.y, surfaceColorFor(DrawingColor()));
-        RefreshPreview();
+        raiseBarrierAroundDocument(*this, drawingColor());
+        Boxi.canvas.floodFill(pixel.x, pixel.y, surfaceColorFor(drawingColor()));
+        refreshPreview();
     }
-    MarkModified();
+    markModified();
 }

@@ -28,8 +28,8 @@ void setUpFilledTool(TMainForm& form, std::uint8_t kind) {
     raster::Canvas& canvas = form.Boxi.canvas;
     form.ShapeKind = kind;
     canvas.setBrush({false, canvas.brush().color});
-    canvas.setPenColor(form.DrawingColor());
-    canvas.setBrush({false, form.DrawingColor()});
+    canvas.setPenColor(form.drawingColor());
+    canvas.setBrush({false, form.drawingColor()});
 }
 
 }  // namespace
@@ -56,14 +56,14 @@ void TMainForm::FilledRoundRectClick(platform::Object*) {
     setUpFilledTool(*this, editor::RoundRectShape);
 }
 
-void TMainForm::ReapplyShapeSetup() {
+void TMainForm::reapplyShapeSetup() {
     if (RectangleButton.down) RectangleButtonClick(&RectangleButton);
     if (Circle.down) CircleClick(&Circle);
     if (RoundRect.down) RoundRectClick(&RoundRect);
-    ReapplyFilledSetup();
+    reapplyFilledSetup();
 }
 
-void TMainForm::ReapplyFilledSetup() {
+void TMainForm::reapplyFilledSetup() {
     if (FilledRect.down) FilledRectClick(&FilledRect);
     if (FilledCircle.down) FilledCircleClick(&FilledCircle);
     if (FilledRoundRect.down) FilledRoundRectClick(&FilledRoundRect);

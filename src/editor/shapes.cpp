@@ -34,23 +34,23 @@ platform::Size roundRectCorner(platform::Point a, platform::Point b) {
 
 }  // namespace editor
 
-void TMainForm::ShapePress(int X, int Y) {
+void TMainForm::shapePress(int X, int Y) {
     PressPoint = {X, Y};
     DragPoint = PressPoint;
 }
 
 // Each motion builds a fresh square-ended pen (one pen value, nothing accumulates during a drag) and
 // erases the previous rubber band by restoring the committed picture from Mappi.
-void TMainForm::ShapeMotion(int X, int Y) {
+void TMainForm::shapeMotion(int X, int Y) {
     if (filledToolSelected(*this)) FilledDrag = 1;
-    Boxi.canvas.setPen({raster::PenStyle::Square, shapePenWidth(*this), DrawingColor()});
+    Boxi.canvas.setPen({raster::PenStyle::Square, shapePenWidth(*this), drawingColor()});
     editor::copyImageRect(Boxi, Mappi, ImageRect);
     DragPoint = {X, Y};
     PaintShape(PressPoint, DragPoint);
 }
 
 // The release draws over whatever the last motion left, with its pen, without restoring first.
-void TMainForm::ShapeRelease(int X, int Y) {
+void TMainForm::shapeRelease(int X, int Y) {
     PaintShape(PressPoint, {X, Y});
 }
 
@@ -60,7 +60,7 @@ void TMainForm::PaintShape(platform::Point A, platform::Point B) {
     raster::Canvas& canvas = Boxi.canvas;
     switch (ShapeKind) {
         case editor::LineShape:
-            paintLine(canvas, a, b, DrawingColor());
+            paintLine(canvas, a, b, drawingColor());
             break;
         case editor::RectangleShape:
             canvas.rectangle(a.x, a.y, b.x, b.y);
@@ -76,5 +76,5 @@ void TMainForm::PaintShape(platform::Point A, platform::Point B) {
         default:
             break;
     }
-    MarkModified();
+    markModified();
 }

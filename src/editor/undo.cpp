@@ -16,7 +16,7 @@ void TMainForm::UndoClick(platform::Object*) {
     platform::Image& latest = UndoSlot == 1 ? UndoBoxi2 : UndoBoxi1;
     editor::copyImageRect(Boxi, previous, ImageRect);
     editor::copyImageRect(latest, previous, ImageRect);
-    RefreshPreview();
+    refreshPreview();
     editor::copyImageRect(Mappi, Boxi, ImageRect);
     Undo.enabled = false;
     DocumentModified = 1;

@@ -57,40 +57,40 @@ void applyPressPen(TMainForm& form) {
 
 void TMainForm::BoxiMouseDown(Object*, MouseButton, ShiftState Shift, int X, int Y) {
     if (Shift.right) {
-        SwapDrawingColor();
-        ReapplyShapeSetup();
+        swapDrawingColor();
+        reapplyShapeSetup();
         return;
     }
     DrawingActive = true;
     applyPressPen(*this);
-    if (shapeToolSelected(*this)) ShapePress(X, Y);
-    if (Fill.down) FillPress(Shift, X, Y);
+    if (shapeToolSelected(*this)) shapePress(X, Y);
+    if (Fill.down) fillPress(Shift, X, Y);
     DrawingActive = true;
-    if (Pen.down) PenPress(Shift, X, Y);
+    if (Pen.down) penPress(Shift, X, Y);
 }
 
 void TMainForm::BoxiMouseMove(Object*, ShiftState Shift, int X, int Y) {
     if (Shift.left) {
         DrawingActive = true;
-        Boxi.canvas.setPenColor(DrawingColor());
-        if (shapeToolSelected(*this)) ShapeMotion(X, Y);
-        if (Pen.down) PenMotion(X, Y);
-        RefreshPreview();
-        if (Pen.down || Fill.down) MarkModified();
+        Boxi.canvas.setPenColor(drawingColor());
+        if (shapeToolSelected(*this)) shapeMotion(X, Y);
+        if (Pen.down) penMotion(X, Y);
+        refreshPreview();
+        if (Pen.down || Fill.down) markModified();
     }
     StatusBar.panels[0] = editor::positionReadout(X, Y, ImageWidth, ImageHeight);
 }
 
 void TMainForm::BoxiMouseUp(Object*, MouseButton, ShiftState, int X, int Y) {
     if (shapeToolSelected(*this) && DrawingActive) {
-        ShapeRelease(X, Y);
+        shapeRelease(X, Y);
         DrawingActive = false;
     }
     // The release may draw the final figure elsewhere than the last rubber band (or without any
     // motion at all), so the preview is brought up to date here too, or it would keep showing a
     // figure that is not in the document.
-    RefreshPreview();
-    CommitPicture();
+    refreshPreview();
+    commitPicture();
     TakeUndoSnapshot();
     DrawingActive = false;
     FilledDrag = 0;
@@ -100,26 +100,26 @@ void TMainForm::FormPaint(Object*, platform::WindowSurface& surface) {
     surface.fillRect(editor::ViewBackdrop, editor::BackdropColor);
 }
 
-void TMainForm::RefreshPreview() {
+void TMainForm::refreshPreview() {
     editor::ensurePreview(*this);
     editor::copyImageRect(PikkuBoxi, Boxi, ImageRect);
 }
 
-void TMainForm::CommitPicture() {
+void TMainForm::commitPicture() {
     Mappi.picture.reset(ImageWidth, ImageHeight);
     editor::copyImageRect(Mappi, Boxi, ImageRect);
 }
 
-void TMainForm::MarkModified() {
+void TMainForm::markModified() {
     DocumentModified = 1;
     StatusBar.panels[1] = "Modified";
     Undo.enabled = true;
 }
 
-void TMainForm::FinishChange() {
-    RefreshPreview();
+void TMainForm::finishChange() {
+    refreshPreview();
     editor::copyImageRect(Mappi, Boxi, ImageRect);
     TakeUndoSnapshot();
     Undo.enabled = true;
-    MarkModified();
+    markModified();
 }

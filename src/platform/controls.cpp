@@ -22,8 +22,8 @@ Button::Button(std::string name_, Control* parent_, Rect bounds_, std::string ca
     caption = std::move(caption_);
 }
 
-ToolButton::ToolButton(std::string name_, Control* parent_, Rect bounds_, std::string hint_, std::string picture_)
-    : Control(ControlKind::ToolButton, std::move(name_), parent_, bounds_), picture(std::move(picture_)) {
+ToolButton::ToolButton(std::string name_, Control* parent_, Rect bounds_, std::string hint_, std::string pictureName_)
+    : Control(ControlKind::ToolButton, std::move(name_), parent_, bounds_), pictureName(std::move(pictureName_)) {
     hint = std::move(hint_);
 }
 

@@ -71,10 +71,10 @@ struct Button : Control {
 };
 
 struct ToolButton : Control {
-    ToolButton(std::string name, Control* parent, Rect bounds, std::string hint, std::string picture);
+    ToolButton(std::string name, Control* parent, Rect bounds, std::string hint, std::string pictureName);
     bool down = false;
     // Resource name of the button's picture.
-    std::string picture;
+    std::string pictureName;
 };
 
 struct UpDown : Control {
@@ -109,7 +109,7 @@ struct Label : Control {
     bool handCursor = false;
     bool wordWrap = false;
     // Resource name of a picture shown instead of the caption, or empty.
-    std::string picture;
+    std::string pictureName;
 };
 
 struct MenuItem : Object {
@@ -118,7 +118,7 @@ struct MenuItem : Object {
     std::string caption;  // "&" marks the accelerator letter; "-" is a separator
     std::string shortcut;  // "Ctrl+N", "F1" or empty
     bool enabled = true;
-    std::string picture;  // resource name or empty
+    std::string pictureName;  // resource name or empty
 };
 
 struct Menu {

@@ -25,13 +25,13 @@ const char* problemText(wbmp::Problem problem) {
 
 // Shows a refusal in the error box and ends the command without touching the document.
 [[noreturn]] void refuse(TMainForm& form, const std::string& text) {
-    form.Services.messages.showError(text, "Error");
+    form.services.messages.showError(text, "Error");
     throw platform::Abort{};
 }
 
 std::vector<std::uint8_t> readChosenFile(TMainForm& form, const std::string& path) {
     try {
-        return form.Services.files.readFile(path, wbmp::MaxFileSize).bytes;
+        return form.services.files.readFile(path, wbmp::MaxFileSize).bytes;
     } catch (const platform::FileSystem::CannotOpen&) {
         refuse(form, "File access error.");
     }
@@ -88,7 +88,7 @@ void showPicture(TMainForm& form, const raster::Bitmap& picture) {
 void TMainForm::OpenClick(platform::Object*) {
     OpenedWidth = 0;
     OpenedHeight = 0;
-    const std::optional<std::string> chosen = Services.dialogs.runOpen(OpenDialog.Options, OpenDialog.FileName);
+    const std::optional<std::string> chosen = services.dialogs.runOpen(OpenDialog.Options, OpenDialog.FileName);
     if (!chosen) throw platform::Abort{};
     OpenDialog.FileName = *chosen;
     const std::string path = *chosen;

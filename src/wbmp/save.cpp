@@ -29,8 +29,8 @@ void handSizeToOpen(TMainForm& form) {
 // The dialog asked about the name as typed; when ".wbmp" was added, the file actually replaced may be
 // another one, so the person is asked about that one too.
 bool mayReplaceAppendedName(TMainForm& form, const std::string& chosen, const std::string& target) {
-    if (target == chosen || !form.Services.files.exists(target)) return true;
-    return form.Services.messages.askYesNo(target + " already exists.\nDo you want to replace it?", "Confirm Save As");
+    if (target == chosen || !form.services.files.exists(target)) return true;
+    return form.services.messages.askYesNo(target + " already exists.\nDo you want to replace it?", "Confirm Save As");
 }
 
 }  // namespace
@@ -49,7 +49,7 @@ void TMainForm::PackImageData() {
 void TMainForm::WriteWbmpFile(const std::string& path) {
     const std::size_t count = std::min(ImageData.size(), static_cast<std::size_t>(std::max(DataSize, 0)));
     const std::span<const std::int32_t> data(ImageData.data(), count);
-    Services.files.writeFileSafely(path, wbmp::fileBytes(ImageWidth, ImageHeight, data));
+    services.files.writeFileSafely(path, wbmp::fileBytes(ImageWidth, ImageHeight, data));
 }
 
 // File > Save: writes to the document's file without asking, or asks for a name when it has none.
@@ -69,7 +69,7 @@ void TMainForm::SaveClick(platform::Object* Sender) {
 // how the save prompt's callers learn that nothing was saved.
 void TMainForm::SaveAsClick(platform::Object*) {
     PackImageData();
-    const std::optional<std::string> chosen = Services.dialogs.runSave(SaveDialog.Options, SaveDialog.FileName);
+    const std::optional<std::string> chosen = services.dialogs.runSave(SaveDialog.Options, SaveDialog.FileName);
     if (chosen) {
         const std::string target = wbmp::targetName(*chosen);
         if (mayReplaceAppendedName(*this, *chosen, target)) {

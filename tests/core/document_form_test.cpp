@@ -29,14 +29,14 @@ TEST(SavePrompt, StandsAtTheWindowsMiddleLessOneHundredThirtyAndAsksAnInformatio
 TEST(SizeEntryFocus, GoesToTheWidthBoxOnARejectedSizeAndOnNewButNotOnOpen) {
     Editor editor;
     editor.startDocument("07", "5");
-    EXPECT_EQ(editor.form.FocusTarget, &editor.form.Leveys);
-    EXPECT_EQ(editor.form.FocusRequests, 1);
+    EXPECT_EQ(editor.form.focusTarget, &editor.form.Leveys);
+    EXPECT_EQ(editor.form.focusRequests, 1);
 
     editor.startDocument("5", "5");
-    editor.form.FocusTarget = nullptr;
+    editor.form.focusTarget = nullptr;
     commands::chooseMenuItem(editor.form, editor.form.New);
-    EXPECT_EQ(editor.form.FocusTarget, &editor.form.Leveys);
-    EXPECT_EQ(editor.form.FocusRequests, 2);
+    EXPECT_EQ(editor.form.focusTarget, &editor.form.Leveys);
+    EXPECT_EQ(editor.form.focusRequests, 2);
 
     // Open discards the document through New as well, but leaves the focus alone.
     commands::click(editor.form, editor.form.OKButton);
@@ -44,14 +44,14 @@ TEST(SizeEntryFocus, GoesToTheWidthBoxOnARejectedSizeAndOnNewButNotOnOpen) {
     editor.system.queueSaveDialog(testing::TempDir() + "velmora-focus.wbmp");
     commands::chooseMenuItem(editor.form, editor.form.SaveAs);
     commands::chooseMenuItem(editor.form, editor.form.New);
-    const int before = editor.form.FocusRequests;
+    const int before = editor.form.focusRequests;
     commands::click(editor.form, editor.form.OKButton);
     editor.system.queueOpenDialog(testing::TempDir() + "velmora-focus.wbmp");
     commands::chooseMenuItem(editor.form, editor.form.Open);
     EXPECT_TRUE(editor.system.takeAllMessages().empty());
     EXPECT_EQ(editor.form.ImageWidth, 5);
     EXPECT_EQ(editor.form.Boxi.picture.pixel(0, 0), raster::Black);
-    EXPECT_EQ(editor.form.FocusRequests, before);
+    EXPECT_EQ(editor.form.focusRequests, before);
 }
 
 TEST(OpenHandover, AFailedSaveAtThePromptGivesTheOldSizeBackAndClearsTheFlag) {

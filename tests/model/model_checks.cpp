@@ -44,7 +44,7 @@ std::string ModelRun::step() {
         act();
         failure = check(before);
     }
-    if (failure.empty() && form().Closed) startSession();
+    if (failure.empty() && form().closed) startSession();
     return failure;
 }
 

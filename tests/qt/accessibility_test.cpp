@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(focused(), widgetOf(form().Pen));
         createPicture("20", "15");
         QList<const platform::Control*> expected;
-        for (platform::ToolButton* tool : form().ToolButtons) expected << tool;
+        for (platform::ToolButton* tool : form().toolButtons) expected << tool;
         expected << &form().PenWidth << &form().PiirtoWhite << &form().PiirtoBlack;
         widgetOf(form().Pen)->setFocus(Qt::TabFocusReason);
         QList<const platform::Control*> seen{window().widgets().control(focused())};

@@ -202,7 +202,7 @@ private slots:
 
     void closingWithoutChangesClosesForGood() {
         QVERIFY(window().close());
-        QVERIFY(form().Closed);
+        QVERIFY(form().closed);
         QVERIFY(!window().isVisible());
     }
 

@@ -70,7 +70,7 @@ void ScenarioSession::act(const Statement& statement) {
         commands::click(form(), visibleControl(t[1]));
     } else if (verb == "menu") {
         requireArguments(statement, 2);
-        platform::MenuItem* item = form().FindMenuItem(t[1]);
+        platform::MenuItem* item = form().findMenuItem(t[1]);
         if (!item || item->caption == "-") throw ScriptError("no menu item named " + inQuotes(t[1]));
         commands::chooseMenuItem(form(), *item);
     } else if (verb == "key") {

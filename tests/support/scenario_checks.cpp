@@ -84,7 +84,7 @@ CheckResult ScenarioSession::check(const Statement& statement) {
     }
     if (kind == "closed") {
         requireArguments(statement, 3);
-        return compare("closed", yesNo(parseYesNo(t[2])), yesNo(form().Closed));
+        return compare("closed", yesNo(parseYesNo(t[2])), yesNo(form().closed));
     }
     if (kind == "help") {
         requireArguments(statement, 4);
@@ -111,15 +111,15 @@ CheckResult ScenarioSession::checkControl(const Statement& statement) {
     if (kind == "enabled") {
         requireArguments(statement, 4);
         const bool expected = parseYesNo(t[3]);
-        if (platform::MenuItem* item = form().FindMenuItem(name))
+        if (platform::MenuItem* item = form().findMenuItem(name))
             return compare(what, yesNo(expected), yesNo(item->enabled));
-        if (platform::Control* control = form().FindControl(name))
+        if (platform::Control* control = form().findControl(name))
             return compare(what, yesNo(expected), yesNo(control->enabled));
         throw ScriptError("no control or menu item named " + inQuotes(name));
     }
     if (kind == "down") {
         requireArguments(statement, 4);
-        auto* button = dynamic_cast<platform::ToolButton*>(form().FindControl(name));
+        auto* button = dynamic_cast<platform::ToolButton*>(form().findControl(name));
         if (!button) throw ScriptError("no tool button named " + inQuotes(name));
         return compare(what, yesNo(parseYesNo(t[3])), yesNo(button->down));
     }
@@ -128,16 +128,16 @@ CheckResult ScenarioSession::checkControl(const Statement& statement) {
         for (int panel = 0; panel < 3; ++panel)
             if (name == "StatusBar." + std::to_string(panel))
                 return compare(what, inQuotes(t[3]), inQuotes(form().StatusBar.panels[panel]));
-        if (platform::MenuItem* item = form().FindMenuItem(name))
+        if (platform::MenuItem* item = form().findMenuItem(name))
             return compare(what, inQuotes(t[3]), inQuotes(item->caption));
-        platform::Control* control = form().FindControl(name);
+        platform::Control* control = form().findControl(name);
         if (!control) throw ScriptError("no control or menu item named " + inQuotes(name));
         if (auto* edit = dynamic_cast<platform::EditBox*>(control))
             return compare(what, inQuotes(t[3]), inQuotes(edit->text));
         return compare(what, inQuotes(t[3]), inQuotes(control->caption));
     }
     requireArguments(statement, 5);
-    platform::Control* control = form().FindControl(name);
+    platform::Control* control = form().findControl(name);
     if (!control) throw ScriptError("no control named " + inQuotes(name));
     return compare(what, sizeText(parseInteger(t[3]), parseInteger(t[4])),
                    sizeText(control->width(), control->height()));
@@ -155,7 +155,7 @@ CheckResult ScenarioSession::checkState(const Statement& statement) {
             throw ScriptError("a colour is six hex digits, not " + inQuotes(value));
         std::string expected = value;
         for (char& c : expected) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return compare(what, expected, colorText(f.DrawingColor()));
+        return compare(what, expected, colorText(f.drawingColor()));
     }
     const std::pair<const char*, int> numbers[] = {
         {"ImageWidth", f.ImageWidth},

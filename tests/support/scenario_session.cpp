@@ -15,7 +15,7 @@ std::optional<CheckResult> ScenarioSession::run(const Statement& statement) {
 }
 
 platform::Control& ScenarioSession::visibleControl(const std::string& name) {
-    platform::Control* control = form().FindControl(name);
+    platform::Control* control = form().findControl(name);
     if (!control) throw ScriptError("no control named " + inQuotes(name));
     for (const platform::Control* shown = control; shown; shown = shown->parent)
         if (!shown->visible) throw ScriptError(name + " is a hidden work object that a person cannot reach");

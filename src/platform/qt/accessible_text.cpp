@@ -39,7 +39,7 @@ std::string kindName(const platform::Control& control) {
     switch (control.kind) {
         case platform::ControlKind::Label: {
             const auto* label = dynamic_cast<const platform::Label*>(&control);
-            return label && !label->picture.empty() ? "Picture" : "Text";
+            return label && !label->pictureName.empty() ? "Picture" : "Text";
         }
         case platform::ControlKind::Panel: return "Panel";
         case platform::ControlKind::GroupBox: return "Group";

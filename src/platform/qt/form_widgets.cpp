@@ -54,7 +54,7 @@ protected:
 };
 
 // A label that only shows a colour, with neither text nor picture, is a swatch to click.
-bool isSwatch(const platform::Label& label) { return label.opaque && label.caption.empty() && label.picture.empty(); }
+bool isSwatch(const platform::Label& label) { return label.opaque && label.caption.empty() && label.pictureName.empty(); }
 
 void setColor(QWidget* widget, raster::Color color) {
     QPalette palette = widget->palette();
@@ -126,7 +126,7 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
     widget->setWordWrap(label.wordWrap);
     if (label.handCursor) widget->setCursor(Qt::PointingHandCursor);
     if (isSwatch(label)) widget->setFocusPolicy(Qt::TabFocus);
-    if (!label.picture.empty()) widget->setPixmap(QPixmap(picturePath(label.picture)));
+    if (!label.pictureName.empty()) widget->setPixmap(QPixmap(picturePath(label.pictureName)));
     widget->onClick = [this, &label] {
         if (onClick) onClick(label);
     };
@@ -159,7 +159,7 @@ QWidget* FormWidgets::buildToolButton(platform::ToolButton& button, QWidget* par
     widget->setCheckable(true);
     // Tab reaches a tool and Space selects it; a click with the mouse leaves the focus where it was.
     widget->setFocusPolicy(Qt::TabFocus);
-    widget->setIcon(QIcon(picturePath(button.picture)));
+    widget->setIcon(QIcon(picturePath(button.pictureName)));
     widget->setIconSize(QSize(20, 20));
     QObject::connect(widget, &QToolButton::clicked, widget, [this, &button] {
         if (onClick) onClick(button);
@@ -244,7 +244,7 @@ void FormWidgets::syncControl(platform::Control& control, QWidget* widget) {
         view->refresh();
     } else if (auto* label = dynamic_cast<ClickLabel*>(widget)) {
         const auto& source = static_cast<platform::Label&>(control);
-        if (source.picture.empty() && label->text() != caption) label->setText(caption);
+        if (source.pictureName.empty() && label->text() != caption) label->setText(caption);
         if (source.opaque) setColor(label, source.color);
     } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         const QString text = toQString(static_cast<platform::EditBox&>(control).text);

@@ -39,7 +39,7 @@ ClientArea::ClientArea(TMainForm& form, QWidget* parent) : QWidget(parent), m_fo
 void ClientArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PainterSurface surface(painter);
-    platform::dispatch(m_form.Services.errors, [&] { m_form.FormPaint(nullptr, surface); });
+    platform::dispatch(m_form.services.errors, [&] { m_form.FormPaint(nullptr, surface); });
 }
 
 MainWindow::MainWindow(TMainForm& form)
@@ -116,17 +116,17 @@ void MainWindow::afterHandler() {
     m_widgets->sync();
     m_menus->sync();
     syncFocus();
-    if (m_form.Closed && !m_closedForGood) {
+    if (m_form.closed && !m_closedForGood) {
         m_closedForGood = true;
         close();
     }
 }
 
 void MainWindow::syncFocus() {
-    if (m_form.FocusRequests == m_focusRequests) return;
-    m_focusRequests = m_form.FocusRequests;
-    if (!m_form.FocusTarget) return;
-    QWidget* target = m_widgets->widget(*m_form.FocusTarget);
+    if (m_form.focusRequests == m_focusRequests) return;
+    m_focusRequests = m_form.focusRequests;
+    if (!m_form.focusTarget) return;
+    QWidget* target = m_widgets->widget(*m_form.focusTarget);
     if (!target) return;
     target->setFocus(Qt::OtherFocusReason);
     // An edit box that the program moves the focus to selects its text, as Tab does, so that
@@ -137,7 +137,7 @@ void MainWindow::syncFocus() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_closedForGood) {
         commands::requestClose(m_form);
-        m_closedForGood = m_form.Closed;
+        m_closedForGood = m_form.closed;
         afterHandler();
     }
     if (m_closedForGood)

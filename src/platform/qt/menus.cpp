@@ -38,7 +38,7 @@ Menus::Menus(TMainForm& form, QMenuBar& bar, QWidget& window) {
             }
             QAction* action = menu->addAction(menuText(*item));
             action->setObjectName(toQString(item->name));
-            if (!item->picture.empty()) action->setIcon(QIcon(picturePath(item->picture)));
+            if (!item->pictureName.empty()) action->setIcon(QIcon(picturePath(item->pictureName)));
             if (!item->shortcut.empty()) addShortcut(item->shortcut, window);
             QObject::connect(action, &QAction::triggered, action, [this, item] {
                 if (onChoose) onChoose(*item);
