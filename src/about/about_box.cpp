@@ -49,3 +49,9 @@ void TAboutBox::FormShow() {
 }
 
 void TAboutBox::OKButtonClick(platform::Object*) { modalResult = platform::ModalResult::Ok; }
+
+bool TAboutBox::click(platform::Control& control) {
+    if (&control != &OKButton) return false;
+    OKButtonClick(&control);
+    return true;
+}

@@ -20,4 +20,5 @@ public:
 
     void FormShow() override;
     void OKButtonClick(platform::Object* Sender);
+    bool click(platform::Control& control) override;
 };

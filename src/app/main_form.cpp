@@ -100,6 +100,7 @@ TMainForm::TMainForm(platform::Services& platformServices, TApplication& applica
     font = {"System", 13, false};
 
     Boxi.stretch = true;
+    Boxi.takesPointer = true;
     Pen.down = true;
     PenWidth.hint = "Change Pen Width";
     PenSize.visible = false;
@@ -115,6 +116,7 @@ TMainForm::TMainForm(platform::Services& platformServices, TApplication& applica
     Leveys.text = "1";
     Korkeus.text = "1";
     OKButton.isDefault = true;
+    OKButton.pictureName = "ok";
     HelpContents.pictureName = "help";
     SaveDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", true, true, true};
     OpenDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", false, true, true};
@@ -140,7 +142,6 @@ TMainForm::TMainForm(platform::Services& platformServices, TApplication& applica
 TMainForm::~TMainForm() = default;
 
 void TMainForm::add(platform::Control& control) {
-    allControls.push_back(&control);
     controls.push_back(&control);
 }
 

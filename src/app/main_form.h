@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/accessible_text.h"
 #include "platform/controls.h"
 #include "platform/input.h"
 #include "platform/services.h"
@@ -208,11 +209,12 @@ public:
     void shapeRelease(int X, int Y);
     void swapDrawingColor();
 
+    // The screen reader's texts of the controls that show state rather than a caption.
+    platform::AccessibleText describe(const platform::Control& control) const override;
+
     // Looks up a control or menu item by its name; null when there is none.
     platform::Control* findControl(const std::string& controlName) const;
     platform::MenuItem* findMenuItem(const std::string& itemName) const;
-    // Every control and image the form owns, visible or not, parents first.
-    std::vector<platform::Control*> allControls;
 
 private:
     void add(platform::Control& control);

@@ -43,7 +43,7 @@ Image::Image(std::string name_, Control* parent_, Rect bounds_, int bitmapWidth,
     : Control(ControlKind::Image, std::move(name_), parent_, bounds_), picture(bitmapWidth, bitmapHeight) {}
 
 StatusBar::StatusBar(std::string name_, Control* parent_, Rect bounds_)
-    : Control(ControlKind::Panel, std::move(name_), parent_, bounds_) {}
+    : Control(ControlKind::StatusBar, std::move(name_), parent_, bounds_) {}
 
 Label::Label(std::string name_, Control* parent_, Rect bounds_, std::string caption_, Font font_)
     : Control(ControlKind::Label, std::move(name_), parent_, bounds_) {

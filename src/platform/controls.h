@@ -12,7 +12,7 @@
 // handler.
 namespace platform {
 
-enum class ControlKind { Label, Panel, GroupBox, EditBox, Button, ToolButton, UpDown, Image, Bevel };
+enum class ControlKind { Label, Panel, GroupBox, EditBox, Button, ToolButton, UpDown, Image, StatusBar };
 
 // Named fonts of the layout; height in pixels, as the layout gives it.
 struct Font {
@@ -68,6 +68,8 @@ struct EditBox : Control {
 struct Button : Control {
     Button(std::string name, Control* parent, Rect bounds, std::string caption);
     bool isDefault = false;
+    // Resource name of a glyph shown beside the caption (an OK button's check mark), or empty.
+    std::string pictureName;
 };
 
 struct ToolButton : Control {
@@ -93,6 +95,8 @@ struct Image : Control {
     raster::Bitmap picture;
     raster::Canvas canvas{picture};
     bool stretch = false;
+    // The view a person draws on: the host sends it every press, motion and release of the pointer.
+    bool takesPointer = false;
 };
 
 struct StatusBar : Control {
@@ -133,6 +137,8 @@ namespace platform {
 
 enum class ModalResult { None, Ok, Cancel };
 
+struct AccessibleText;
+
 // A window made of controls. The host builds its widgets from `controls` (parents before children).
 struct Form {
     virtual ~Form() = default;
@@ -145,6 +151,10 @@ struct Form {
     ModalResult modalResult = ModalResult::None;
     // Runs each time the form is about to show.
     virtual void FormShow() {}
+    // What a screen reader announces for one of the form's controls; by default from its caption or hint.
+    virtual AccessibleText describe(const Control& control) const;
+    // Runs the handler of a control that has one; answers whether it had one.
+    virtual bool click(Control&) { return false; }
     Control* find(const std::string& controlName) const;
 };
 

@@ -1,5 +1,5 @@
 #include "about/about_box.h"
-#include "platform/qt/accessible_text.h"
+#include "platform/accessible_text.h"
 #include "platform/qt/main_window.h"
 #include "platform/qt/status_panels.h"
 #include "platform/qt/up_down.h"
@@ -71,7 +71,7 @@ private slots:
         TAboutBox about;
         QStringList names;
         for (const platform::Control* control : about.controls) {
-            const platform::qt::AccessibleText text = platform::qt::describeControl(*control);
+            const platform::AccessibleText text = platform::describeControl(*control);
             QVERIFY(!text.description.empty());
             names << QString::fromStdString(text.name);
         }

@@ -8,6 +8,7 @@
 #include "platform/qt/up_down.h"
 
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QKeyEvent>
@@ -75,8 +76,7 @@ int frameStyle(platform::Bevel bevel) {
 
 }  // namespace
 
-FormWidgets::FormWidgets(platform::Form& form, QWidget* client, Describe describe)
-    : m_form(form), m_describe(std::move(describe)) {
+FormWidgets::FormWidgets(platform::Form& form, QWidget* client) : m_form(form) {
     loadResources();
     client->setFont(toQFont(form.font));
     setColor(client, form.color);
@@ -97,25 +97,31 @@ FormWidgets::FormWidgets(platform::Form& form, QWidget* client, Describe describ
 }
 
 QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
-    if (auto* bar = dynamic_cast<platform::StatusBar*>(&control)) return new StatusPanels(*bar, parent);
-    if (auto* image = dynamic_cast<platform::Image*>(&control)) return new ImageView(*image, parent);
-    if (auto* label = dynamic_cast<platform::Label*>(&control)) return buildLabel(*label, parent);
-    if (auto* edit = dynamic_cast<platform::EditBox*>(&control)) return buildEditBox(*edit, parent);
-    if (auto* button = dynamic_cast<platform::Button*>(&control)) return buildButton(*button, parent);
-    if (auto* tool = dynamic_cast<platform::ToolButton*>(&control)) return buildToolButton(*tool, parent);
-    if (auto* upDown = dynamic_cast<platform::UpDown*>(&control)) {
-        auto* arrows = new UpDown(parent);
-        arrows->onStep = [this, upDown](int delta) {
-            if (onStep) onStep(*upDown, delta);
-        };
-        return arrows;
+    // The kind tells the class: each kind is built by exactly one class of controls.h.
+    switch (control.kind) {
+        case platform::ControlKind::StatusBar:
+            return new StatusPanels(static_cast<platform::StatusBar&>(control), parent);
+        case platform::ControlKind::Image: return new ImageView(static_cast<platform::Image&>(control), parent);
+        case platform::ControlKind::Label: return buildLabel(static_cast<platform::Label&>(control), parent);
+        case platform::ControlKind::EditBox: return buildEditBox(static_cast<platform::EditBox&>(control), parent);
+        case platform::ControlKind::Button: return buildButton(static_cast<platform::Button&>(control), parent);
+        case platform::ControlKind::ToolButton:
+            return buildToolButton(static_cast<platform::ToolButton&>(control), parent);
+        case platform::ControlKind::UpDown: {
+            auto* upDown = &static_cast<platform::UpDown&>(control);
+            auto* arrows = new UpDown(parent);
+            arrows->onStep = [this, upDown](int delta) {
+                if (onStep) onStep(*upDown, delta);
+            };
+            return arrows;
+        }
+        case platform::ControlKind::Panel: {
+            auto* frame = new QFrame(parent);
+            frame->setFrameStyle(frameStyle(static_cast<platform::Panel&>(control).bevel));
+            return frame;
+        }
+        case platform::ControlKind::GroupBox: return new QGroupBox(parent);
     }
-    if (auto* panel = dynamic_cast<platform::Panel*>(&control)) {
-        auto* frame = new QFrame(parent);
-        frame->setFrameStyle(frameStyle(panel->bevel));
-        return frame;
-    }
-    if (control.kind == platform::ControlKind::GroupBox) return new QGroupBox(parent);
     return new QWidget(parent);
 }
 
@@ -147,6 +153,7 @@ QWidget* FormWidgets::buildEditBox(platform::EditBox& edit, QWidget* parent) {
 QWidget* FormWidgets::buildButton(platform::Button& button, QWidget* parent) {
     auto* widget = new QPushButton(parent);
     widget->setDefault(button.isDefault);
+    if (!button.pictureName.empty()) widget->setIcon(QIcon(picturePath(button.pictureName)));
     QObject::connect(widget, &QPushButton::clicked, widget, [this, &button] {
         if (onClick) onClick(button);
     });
@@ -212,6 +219,13 @@ ImageView* FormWidgets::view(const platform::Control& control) const {
     return qobject_cast<ImageView*>(widget(control));
 }
 
+ImageView* FormWidgets::pointerView() const {
+    for (const auto& [control, built] : m_widgets)
+        if (const auto* image = dynamic_cast<const platform::Image*>(control); image && image->takesPointer)
+            return qobject_cast<ImageView*>(built);
+    return nullptr;
+}
+
 platform::Control* FormWidgets::control(const QWidget* widget) const {
     for (const auto& [control, built] : m_widgets)
         if (built == widget) return const_cast<platform::Control*>(control);
@@ -225,7 +239,7 @@ void FormWidgets::sync() {
 
 // Set only on a change: every setting tells a listening screen reader that the name changed.
 void FormWidgets::syncAccessibleText(const platform::Control& control, QWidget* widget) {
-    const AccessibleText text = m_describe(control);
+    const platform::AccessibleText text = m_form.describe(control);
     const QString name = toQString(text.name), description = toQString(text.description);
     if (widget->accessibleName() != name) widget->setAccessibleName(name);
     if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);

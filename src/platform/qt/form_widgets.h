@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/controls.h"
-#include "platform/qt/accessible_text.h"
+#include "platform/accessible_text.h"
 
 #include <QString>
 
@@ -20,13 +20,14 @@ class ImageView;
 // nothing here changes a control except an edit box's text as the person types it.
 class FormWidgets {
 public:
-    using Describe = std::function<AccessibleText(const platform::Control&)>;
-
-    // `describe` gives each widget its accessible name and description, asked again on every sync.
-    FormWidgets(platform::Form& form, QWidget* client, Describe describe = describeControl);
+    // Each widget's accessible name and description come from the form's describe(), asked again on
+    // every sync.
+    FormWidgets(platform::Form& form, QWidget* client);
 
     QWidget* widget(const platform::Control& control) const;
     ImageView* view(const platform::Control& control) const;
+    // The view of the image that takes the pointer, or null.
+    ImageView* pointerView() const;
     // The control a widget was built for, or null.
     platform::Control* control(const QWidget* widget) const;
 
@@ -53,7 +54,6 @@ private:
     void syncAccessibleText(const platform::Control& control, QWidget* widget);
 
     platform::Form& m_form;
-    Describe m_describe;
     std::map<const platform::Control*, QWidget*> m_widgets;
     QLineEdit* m_firstEdit = nullptr;
 };

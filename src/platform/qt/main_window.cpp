@@ -50,13 +50,9 @@ MainWindow::MainWindow(TMainForm& form)
     setWindowIcon(QIcon(picturePath("velmora-32")));
     m_client->setFixedSize(form.clientSize.width, form.clientSize.height);
     setCentralWidget(m_client);
-    m_widgets = std::make_unique<FormWidgets>(
-        form, m_client, [&form](const platform::Control& control) { return describeMainFormControl(form, control); });
+    m_widgets = std::make_unique<FormWidgets>(form, m_client);
     m_widgets->enterPressesDefault = true;
     m_menus = std::make_unique<Menus>(form, *menuBar(), *this);
-    // The size group's OK is a button of the OK kind: its caption carries a check mark.
-    if (auto* ok = qobject_cast<QPushButton*>(m_widgets->widget(form.OKButton)))
-        ok->setIcon(QIcon(picturePath("ok")));
     connectControls();
     connectView();
     // The window takes exactly the menu bar and the client area, and cannot be resized.
@@ -91,7 +87,7 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::connectView() {
-    ImageView* view = m_widgets->view(m_form.Boxi);
+    ImageView* view = m_widgets->pointerView();
     if (!view) return;
     // Motion without a button held still updates the pointer readout.
     view->setMouseTracking(true);

@@ -1,6 +1,5 @@
 #include "platform/qt/modal_host.h"
 
-#include "about/about_box.h"
 #include "platform/qt/convert.h"
 
 #include <QKeyEvent>
@@ -13,10 +12,7 @@ namespace {
 
 // A secondary form's buttons run the form's own handlers; a button without one closes with OK.
 void runButtonHandler(platform::Form& form, platform::Control& control) {
-    auto* about = dynamic_cast<TAboutBox*>(&form);
-    if (about && &control == &about->OKButton)
-        about->OKButtonClick(&control);
-    else if (control.kind == platform::ControlKind::Button)
+    if (!form.click(control) && control.kind == platform::ControlKind::Button)
         form.modalResult = platform::ModalResult::Ok;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/qt/status_panels.h"
 
-#include "platform/qt/accessible_text.h"
+#include "platform/accessible_text.h"
 #include "platform/qt/convert.h"
 
 #include <QLabel>
@@ -32,7 +32,7 @@ void StatusPanels::sync() {
         const std::string& text = m_bar.panels[i];
         m_panels[i]->setText(toQString(text));
         // A screen reader reads each panel's purpose with what it shows, "Pointer position: (2, 3)".
-        std::string name = statusPanelName(static_cast<int>(i));
+        std::string name = platform::statusPanelName(static_cast<int>(i));
         if (!text.empty()) name += ": " + text;
         if (m_panels[i]->accessibleName() != toQString(name)) m_panels[i]->setAccessibleName(toQString(name));
         left += width;
