@@ -1,8 +1,8 @@
 // One step of each editing hot path on the real form, against a plain copy of the 96 x 80 document
 // as the floor. Run a Release build: build-bench/editor_bench --benchmark_min_time=0.2
 #include "app/program.h"
-#include "support/quiet_platform.h"
 #include "platform/errors.h"
+#include "support/quiet_platform.h"
 
 #include <benchmark/benchmark.h>
 

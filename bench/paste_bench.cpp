@@ -64,7 +64,8 @@ void decode(benchmark::State& state, const std::vector<std::uint8_t>& payload) {
     const long before = peakResidentKib();
     for (auto _ : state) {
         pictures::TopLeftReader reader(96, 80);
-        if (pictures::readTopLeft(reader, payload) != pictures::TopLeftReader::State::Done) state.SkipWithError("refused");
+        if (pictures::readTopLeft(reader, payload) != pictures::TopLeftReader::State::Done)
+            state.SkipWithError("refused");
         benchmark::DoNotOptimize(reader.takePicture());
     }
     state.counters["payload_kib"] = static_cast<double>(payload.size() / 1024);

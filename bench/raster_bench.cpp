@@ -18,8 +18,7 @@ using raster::PenStyle;
 constexpr int Width = document::MaxWidth;
 constexpr int Height = document::MaxHeight;
 
-void roundLineWidth8(benchmark::State& state)
-{
+void roundLineWidth8(benchmark::State& state) {
     Bitmap bitmap(Width, Height);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Plain, 8, raster::Black});
@@ -31,8 +30,7 @@ void roundLineWidth8(benchmark::State& state)
 }
 BENCHMARK(roundLineWidth8);
 
-void squarePathWidth8(benchmark::State& state)
-{
+void squarePathWidth8(benchmark::State& state) {
     Bitmap bitmap(Width, Height);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Square, 8, raster::Black});
@@ -49,8 +47,7 @@ void squarePathWidth8(benchmark::State& state)
 }
 BENCHMARK(squarePathWidth8);
 
-void ellipseOutlineWidth8(benchmark::State& state)
-{
+void ellipseOutlineWidth8(benchmark::State& state) {
     Bitmap bitmap(Width, Height);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Square, 8, raster::Black});
@@ -62,8 +59,7 @@ void ellipseOutlineWidth8(benchmark::State& state)
 }
 BENCHMARK(ellipseOutlineWidth8);
 
-void roundRectOutlineWidth8(benchmark::State& state)
-{
+void roundRectOutlineWidth8(benchmark::State& state) {
     Bitmap bitmap(Width, Height);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Square, 8, raster::Black});
@@ -75,8 +71,7 @@ void roundRectOutlineWidth8(benchmark::State& state)
 }
 BENCHMARK(roundRectOutlineWidth8);
 
-void filledEllipse(benchmark::State& state)
-{
+void filledEllipse(benchmark::State& state) {
     Bitmap bitmap(Width, Height);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Square, 1, raster::Black});
@@ -88,8 +83,7 @@ void filledEllipse(benchmark::State& state)
 }
 BENCHMARK(filledEllipse);
 
-void floodFillWholeBitmap(benchmark::State& state)
-{
+void floodFillWholeBitmap(benchmark::State& state) {
     // Every round floods the whole bitmap, alternating between black and white.
     Bitmap bitmap(Width, Height);
     Canvas canvas(bitmap);
@@ -104,8 +98,7 @@ void floodFillWholeBitmap(benchmark::State& state)
 }
 BENCHMARK(floodFillWholeBitmap);
 
-void copyWholeBitmap(benchmark::State& state)
-{
+void copyWholeBitmap(benchmark::State& state) {
     Bitmap source(Width, Height, raster::Black);
     Canvas from(source);
     Bitmap bitmap(Width, Height);
@@ -118,8 +111,7 @@ void copyWholeBitmap(benchmark::State& state)
 }
 BENCHMARK(copyWholeBitmap);
 
-void memcpyFloor(benchmark::State& state)
-{
+void memcpyFloor(benchmark::State& state) {
     std::vector<raster::Color> source(Width * Height, raster::Black);
     std::vector<raster::Color> dest(Width * Height);
     for (auto _ : state) {

@@ -84,11 +84,11 @@ struct Window {
 };
 
 Window windowOf(const TMainForm& form) {
-    return {form.ImageWidth,        form.ImageHeight,  form.ImageRect,          form.caption,
-            form.SaveDialog.FileName, form.SizeLabel.caption, form.Leveys.text, form.Korkeus.text,
-            form.StatusBar.panels[1], form.DocumentModified, form.DocumentHasFile, form.Leveys.enabled,
-            form.Save.enabled,      form.Undo.enabled, form.Boxi.picture,       form.PikkuBoxi.picture,
-            form.Mappi.picture,     form.UndoBoxi1.picture, form.UndoBoxi2.picture};
+    return {form.ImageWidth,          form.ImageHeight,       form.ImageRect,        form.caption,
+            form.SaveDialog.FileName, form.SizeLabel.caption, form.Leveys.text,      form.Korkeus.text,
+            form.StatusBar.panels[1], form.DocumentModified,  form.DocumentHasFile,  form.Leveys.enabled,
+            form.Save.enabled,        form.Undo.enabled,      form.Boxi.picture,     form.PikkuBoxi.picture,
+            form.Mappi.picture,       form.UndoBoxi1.picture, form.UndoBoxi2.picture};
 }
 
 void editADocument(TMainForm& form) {

@@ -1,8 +1,8 @@
 #include "app/program.h"
-#include "support/quiet_platform.h"
 #include "platform/errors.h"
 #include "platform/pictures/picture_types.h"
 #include "platform/pictures/top_left_reader.h"
+#include "support/quiet_platform.h"
 
 #include <algorithm>
 #include <array>
@@ -44,20 +44,24 @@ private:
     std::size_t m_piece;
 };
 
-constexpr std::array<const char*, 9> Types{"image/png", "image/x-png",  "image/bmp",  "IMAGE/X-MS-BMP; x=1",
-                                           "image/gif", "image/pjpeg", "text/plain", "image/",
-                                           "image/x-portable-bitmap"};
+constexpr std::array<const char*, 9> Types{"image/png",           "image/x-png", "image/bmp",
+                                           "IMAGE/X-MS-BMP; x=1", "image/gif",   "image/pjpeg",
+                                           "text/plain",          "image/",      "image/x-portable-bitmap"};
 
-std::uint32_t be32(const std::uint8_t* p) { return (std::uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+std::uint32_t be32(const std::uint8_t* p) {
+    return (std::uint32_t(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
 std::int32_t le32(const std::uint8_t* p) {
     return static_cast<std::int32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t(p[3]) << 24));
 }
 
 // The picture's size as its header states it, read independently of the decoders.
 std::optional<std::pair<long, long>> statedSize(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() >= 24 && bytes[0] == 0x89 && bytes[1] == 'P') return std::pair<long, long>(be32(&bytes[16]), be32(&bytes[20]));
+    if (bytes.size() >= 24 && bytes[0] == 0x89 && bytes[1] == 'P')
+        return std::pair<long, long>(be32(&bytes[16]), be32(&bytes[20]));
     if (bytes.size() >= 26 && bytes[0] == 'B' && bytes[1] == 'M') {
-        if (le32(&bytes[14]) == 12) return std::pair<long, long>(bytes[18] | (bytes[19] << 8), bytes[20] | (bytes[21] << 8));
+        if (le32(&bytes[14]) == 12)
+            return std::pair<long, long>(bytes[18] | (bytes[19] << 8), bytes[20] | (bytes[21] << 8));
         return std::pair<long, long>(le32(&bytes[18]), std::labs(le32(&bytes[22])));
     }
     return std::nullopt;
@@ -119,7 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             require(pixel == raster::Black || pixel == raster::White);
             if (picture->contains(x, y))
-                require(pixel == ((picture->pixel(x, y) & raster::White) == raster::White ? raster::White : raster::Black));
+                require(pixel ==
+                        ((picture->pixel(x, y) & raster::White) == raster::White ? raster::White : raster::Black));
             else
                 require(pixel == before.pixel(x, y));
             require(form.Mappi.picture.pixel(x, y) == pixel);

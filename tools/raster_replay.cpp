@@ -13,19 +13,16 @@
 
 namespace {
 
-int usage()
-{
+int usage() {
     std::cerr << "usage: raster-replay FILE.ops [--diff EXPECTED.pbm]\n";
     return 2;
 }
 
-char cell(const raster::Bitmap& bitmap, int x, int y)
-{
+char cell(const raster::Bitmap& bitmap, int x, int y) {
     return bitmap.pixel(x, y) == raster::White ? '.' : '#';
 }
 
-int printDifferences(const raster::Bitmap& ours, const raster::Bitmap& expected)
-{
+int printDifferences(const raster::Bitmap& ours, const raster::Bitmap& expected) {
     if (ours.width() != expected.width() || ours.height() != expected.height()) {
         std::cout << "size differs: ours " << ours.width() << " x " << ours.height() << ", expected "
                   << expected.width() << " x " << expected.height() << "\n";
@@ -63,8 +60,7 @@ int printDifferences(const raster::Bitmap& ours, const raster::Bitmap& expected)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     std::string opsPath;
     std::string expectedPath;
     for (int i = 1; i < argc; ++i) {
@@ -76,21 +72,18 @@ int main(int argc, char** argv)
         else
             return usage();
     }
-    if (opsPath.empty())
-        return usage();
+    if (opsPath.empty()) return usage();
 
     try {
         std::ifstream ops(opsPath);
-        if (!ops)
-            throw std::runtime_error("cannot open " + opsPath);
+        if (!ops) throw std::runtime_error("cannot open " + opsPath);
         const raster::Bitmap ours = raster::replayOps(ops);
         if (expectedPath.empty()) {
             std::cout << raster::toPbm(ours);
             return 0;
         }
         std::ifstream pbm(expectedPath);
-        if (!pbm)
-            throw std::runtime_error("cannot open " + expectedPath);
+        if (!pbm) throw std::runtime_error("cannot open " + expectedPath);
         return printDifferences(ours, raster::readPbm(pbm));
     } catch (const std::exception& e) {
         std::cerr << "raster-replay: " << e.what() << '\n';

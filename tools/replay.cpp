@@ -12,12 +12,10 @@ namespace raster {
 
 namespace {
 
-Color parseColor(const std::string& text)
-{
+Color parseColor(const std::string& text) {
     std::size_t used = 0;
     const unsigned long value = std::stoul(text, &used, 16);
-    if (used != text.size() || text.size() != 6)
-        throw std::invalid_argument(text);
+    if (used != text.size() || text.size() != 6) throw std::invalid_argument(text);
     return static_cast<Color>(value);
 }
 
@@ -34,15 +32,12 @@ private:
     std::unique_ptr<Canvas> m_canvas;
 };
 
-Canvas& Replayer::canvas()
-{
-    if (!m_canvas)
-        throw std::invalid_argument("no canvas line yet");
+Canvas& Replayer::canvas() {
+    if (!m_canvas) throw std::invalid_argument("no canvas line yet");
     return *m_canvas;
 }
 
-void Replayer::run(const std::vector<std::string>& w)
-{
+void Replayer::run(const std::vector<std::string>& w) {
     const std::string& op = w.at(0);
     auto n = [&](std::size_t i) { return number(w, i); };
     if (op == "canvas") {
@@ -50,8 +45,7 @@ void Replayer::run(const std::vector<std::string>& w)
         m_canvas = std::make_unique<Canvas>(m_bitmap);
     } else if (op == "pen") {
         const PenStyle style = w.at(1) == "square" ? PenStyle::Square : PenStyle::Plain;
-        if (w.at(1) != "square" && w.at(1) != "solid")
-            throw std::invalid_argument(w.at(1));
+        if (w.at(1) != "square" && w.at(1) != "solid") throw std::invalid_argument(w.at(1));
         canvas().setPen({style, n(2), parseColor(w.at(3))});
     } else if (op == "brush") {
         if (w.at(1) == "clear")
@@ -96,21 +90,17 @@ void Replayer::run(const std::vector<std::string>& w)
 
 }  // namespace
 
-Bitmap replayOps(std::istream& script)
-{
+Bitmap replayOps(std::istream& script) {
     Replayer replayer;
     std::string line;
     int lineNumber = 0;
     while (std::getline(script, line)) {
         ++lineNumber;
-        if (line.empty() || line[0] == '#')
-            continue;
+        if (line.empty() || line[0] == '#') continue;
         std::istringstream words(line);
         std::vector<std::string> tokens;
-        for (std::string word; words >> word;)
-            tokens.push_back(word);
-        if (tokens.empty())
-            continue;
+        for (std::string word; words >> word;) tokens.push_back(word);
+        if (tokens.empty()) continue;
         try {
             replayer.run(tokens);
         } catch (const std::exception& e) {
@@ -121,20 +111,17 @@ Bitmap replayOps(std::istream& script)
     return replayer.result();
 }
 
-std::string toPbm(const Bitmap& bitmap)
-{
+std::string toPbm(const Bitmap& bitmap) {
     std::string out = "P1\n" + std::to_string(bitmap.width()) + " " + std::to_string(bitmap.height()) + "\n";
     out.reserve(out.size() + static_cast<std::size_t>(bitmap.width() + 1) * bitmap.height());
     for (int y = 0; y < bitmap.height(); ++y) {
-        for (int x = 0; x < bitmap.width(); ++x)
-            out += bitmap.row(y)[x] == White ? '0' : '1';
+        for (int x = 0; x < bitmap.width(); ++x) out += bitmap.row(y)[x] == White ? '0' : '1';
         out += '\n';
     }
     return out;
 }
 
-Bitmap readPbm(std::istream& in)
-{
+Bitmap readPbm(std::istream& in) {
     std::string magic;
     int width = 0;
     int height = 0;
@@ -145,8 +132,7 @@ Bitmap readPbm(std::istream& in)
         char c = 0;
         if (!(in >> c) || (c != '0' && c != '1'))
             throw std::runtime_error("PBM picture cut short or holding other characters than 0 and 1");
-        if (c == '1')
-            bitmap.row(i / width)[i % width] = Black;
+        if (c == '1') bitmap.row(i / width)[i % width] = Black;
     }
     return bitmap;
 }

@@ -9,7 +9,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QMainWindow window;
-    for (const char* title : {"&File", "&Edit", "&Image", "&Help"}) window.menuBar()->addMenu(QString::fromLatin1(title));
+    for (const char* title : {"&File", "&Edit", "&Image", "&Help"})
+        window.menuBar()->addMenu(QString::fromLatin1(title));
     auto* client = new QWidget;
     client->setFixedSize(729, 519 - 21);
     window.setCentralWidget(client);

@@ -6,7 +6,9 @@
 
 namespace {
 
-platform::Rect at(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+platform::Rect at(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
 constexpr raster::Color ButtonFace = raster::Silver;
 
@@ -32,8 +34,8 @@ TAboutBox::TAboutBox()
     email.color = ButtonFace;
     WebAddress.wordWrap = true;
     OKButton.isDefault = true;
-    for (platform::Control* control : std::initializer_list<platform::Control*>{&Panel1, &ProductName, &Version, &Image1,
-                                                                                 &email, &WebAddress, &OKButton})
+    for (platform::Control* control : std::initializer_list<platform::Control*>{
+             &Panel1, &ProductName, &Version, &Image1, &email, &WebAddress, &OKButton})
         controls.push_back(control);
 }
 
@@ -48,7 +50,9 @@ void TAboutBox::FormShow() {
     WebAddress.bounds = at(14, 110, 136, 13);
 }
 
-void TAboutBox::OKButtonClick(platform::Object*) { modalResult = platform::ModalResult::Ok; }
+void TAboutBox::OKButtonClick(platform::Object*) {
+    modalResult = platform::ModalResult::Ok;
+}
 
 bool TAboutBox::click(platform::Control& control) {
     if (&control != &OKButton) return false;

@@ -20,7 +20,9 @@ std::string withoutColons(std::string text) {
     return text;
 }
 
-std::string colourName(raster::Color color) { return color == raster::White ? "White" : "Black"; }
+std::string colourName(raster::Color color) {
+    return color == raster::White ? "White" : "Black";
+}
 
 std::string pictureSize(const TMainForm& form) {
     return std::to_string(form.ImageWidth) + " x " + std::to_string(form.ImageHeight) + " pixels";
@@ -38,8 +40,7 @@ platform::AccessibleText TMainForm::describe(const platform::Control& control) c
         return {"Drawing colour: " + lowerFirst(colourName(form.ColorPaneeli.color)),
                 "The right mouse button swaps it"};
     if (c == &form.PenWidth)
-        return {"Pen width " + std::to_string(form.PenWidth.position),
-                "From 1 to 8; the arrow keys change it"};
+        return {"Pen width " + std::to_string(form.PenWidth.position), "From 1 to 8; the arrow keys change it"};
     if (c == &form.PW) return {"Pen width " + platform::spokenCaption(form.PW.caption), "The pen width in pixels"};
     if (c == &form.Leveys) return {platform::spokenCaption(form.WidthLabel.caption), form.Label1.caption};
     if (c == &form.Korkeus) return {platform::spokenCaption(form.HeightLabel.caption), form.Label2.caption};
@@ -50,11 +51,9 @@ platform::AccessibleText TMainForm::describe(const platform::Control& control) c
     if (c == &form.PikkuBoxi || c == &form.PikkuPaneeli)
         return {"Preview", form.ImageWidth > 0 ? "The picture at true size, " + pictureSize(form) : "No picture yet"};
     if (c == &form.SizeLabel) return {"Picture size " + form.SizeLabel.caption, "Width x height in pixels"};
-    if (c == &form.Alaviiva || c == &form.Reunaviiva || c == &form.Panel1 || c == &form.Panel2 ||
-        c == &form.Panel3)
+    if (c == &form.Alaviiva || c == &form.Reunaviiva || c == &form.Panel1 || c == &form.Panel2 || c == &form.Panel3)
         return {"Separator", "A line between parts of the window"};
     if (c == &form.Bevel1) return {"Pen width frame", "Around the pen width control"};
     if (c == &form.StatusBar) return {"Status bar", "Pointer position and whether the picture is modified"};
     return platform::describeControl(control);
 }
-

@@ -11,9 +11,13 @@ using platform::Rect;
 
 namespace {
 
-Rect at(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+Rect at(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
 
-Font arial(int height, bool bold = false) { return {"Arial", height, bold}; }
+Font arial(int height, bool bold = false) {
+    return {"Arial", height, bold};
+}
 
 }  // namespace
 
@@ -92,7 +96,8 @@ TMainForm::TMainForm(platform::Services& platformServices, TApplication& applica
       Image1{"Image1", "&Image", {&Invert, &Flip, &Mirror}},
       Help1{"Help1", "&Help", {&HelpContents, &AboutVelmora}},
       MainMenu1{&File1, &Editti, &Image1, &Help1},
-      toolButtons{&Pen, &Fill, &Line, &RectangleButton, &Circle, &RoundRect, &FilledRect, &FilledCircle, &FilledRoundRect} {
+      toolButtons{&Pen,       &Fill,       &Line,         &RectangleButton, &Circle,
+                  &RoundRect, &FilledRect, &FilledCircle, &FilledRoundRect} {
     name = "MainForm";
     caption = " Velmora";
     clientSize = {729, 519};
@@ -121,21 +126,22 @@ TMainForm::TMainForm(platform::Services& platformServices, TApplication& applica
     SaveDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", true, true, true};
     OpenDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", false, true, true};
 
-    for (platform::Control* hidden : {static_cast<platform::Control*>(&Mappi), static_cast<platform::Control*>(&CopyImg),
-                                      static_cast<platform::Control*>(&UndoPaneeli1),
-                                      static_cast<platform::Control*>(&UndoPaneeli2),
-                                      static_cast<platform::Control*>(&TaustaWhite)})
+    for (platform::Control* hidden :
+         {static_cast<platform::Control*>(&Mappi), static_cast<platform::Control*>(&CopyImg),
+          static_cast<platform::Control*>(&UndoPaneeli1), static_cast<platform::Control*>(&UndoPaneeli2),
+          static_cast<platform::Control*>(&TaustaWhite)})
         hidden->visible = false;
 
-    for (platform::Control* control :
-         std::initializer_list<platform::Control*>{&Paneeli, &Boxi, &Alaviiva, &Reunaviiva, &Pen, &Fill, &Line,
-                                                    &RectangleButton, &Circle, &RoundRect, &FilledRect, &FilledCircle,
-                                                    &FilledRoundRect, &Panel1, &Panel3, &Panel2, &Bevel1, &PenWidth,
-                                                    &PenSize, &PW, &ZoomLabel, &SizeLabel, &PikkuPaneeli, &PikkuBoxi,
-                                                    &PiirtoColor, &PiirtoWhite, &PiirtoBlack, &ColorPaneeli, &Tiedot,
-                                                    &WidthLabel, &Label1, &Leveys, &HeightLabel, &Label2, &Korkeus,
-                                                    &OKButton, &StatusBar, &Mappi, &CopyImg, &UndoPaneeli1, &UndoBoxi1,
-                                                    &UndoPaneeli2, &UndoBoxi2, &TaustaWhite})
+    for (platform::Control* control : std::initializer_list<platform::Control*>{
+             &Paneeli,     &Boxi,         &Alaviiva,        &Reunaviiva, &Pen,
+             &Fill,        &Line,         &RectangleButton, &Circle,     &RoundRect,
+             &FilledRect,  &FilledCircle, &FilledRoundRect, &Panel1,     &Panel3,
+             &Panel2,      &Bevel1,       &PenWidth,        &PenSize,    &PW,
+             &ZoomLabel,   &SizeLabel,    &PikkuPaneeli,    &PikkuBoxi,  &PiirtoColor,
+             &PiirtoWhite, &PiirtoBlack,  &ColorPaneeli,    &Tiedot,     &WidthLabel,
+             &Label1,      &Leveys,       &HeightLabel,     &Label2,     &Korkeus,
+             &OKButton,    &StatusBar,    &Mappi,           &CopyImg,    &UndoPaneeli1,
+             &UndoBoxi1,   &UndoPaneeli2, &UndoBoxi2,       &TaustaWhite})
         add(*control);
 }
 
@@ -145,7 +151,9 @@ void TMainForm::add(platform::Control& control) {
     controls.push_back(&control);
 }
 
-platform::Control* TMainForm::findControl(const std::string& controlName) const { return find(controlName); }
+platform::Control* TMainForm::findControl(const std::string& controlName) const {
+    return find(controlName);
+}
 
 platform::MenuItem* TMainForm::findMenuItem(const std::string& itemName) const {
     for (platform::Menu* menu : MainMenu1)

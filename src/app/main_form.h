@@ -150,7 +150,8 @@ public:
     void OpenClick(platform::Object* Sender);
 
     // Editing view.
-    void BoxiMouseDown(platform::Object* Sender, platform::MouseButton Button, platform::ShiftState Shift, int X, int Y);
+    void BoxiMouseDown(platform::Object* Sender, platform::MouseButton Button, platform::ShiftState Shift, int X,
+                       int Y);
     void BoxiMouseMove(platform::Object* Sender, platform::ShiftState Shift, int X, int Y);
     void BoxiMouseUp(platform::Object* Sender, platform::MouseButton Button, platform::ShiftState Shift, int X, int Y);
     void refreshPreview();

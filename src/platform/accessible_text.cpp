@@ -14,14 +14,22 @@ std::string kindName(const Control& control) {
             const auto* label = dynamic_cast<const Label*>(&control);
             return label && !label->pictureName.empty() ? "Picture" : "Text";
         }
-        case ControlKind::Panel: return "Panel";
-        case ControlKind::GroupBox: return "Group";
-        case ControlKind::EditBox: return "Edit box";
-        case ControlKind::Button: return "Button";
-        case ControlKind::ToolButton: return "Tool";
-        case ControlKind::UpDown: return "Up-down control";
-        case ControlKind::Image: return "Picture";
-        case ControlKind::StatusBar: return "Status bar";
+        case ControlKind::Panel:
+            return "Panel";
+        case ControlKind::GroupBox:
+            return "Group";
+        case ControlKind::EditBox:
+            return "Edit box";
+        case ControlKind::Button:
+            return "Button";
+        case ControlKind::ToolButton:
+            return "Tool";
+        case ControlKind::UpDown:
+            return "Up-down control";
+        case ControlKind::Image:
+            return "Picture";
+        case ControlKind::StatusBar:
+            return "Status bar";
     }
     return "Control";
 }
@@ -45,13 +53,18 @@ std::string spokenCaption(std::string caption) {
     return caption;
 }
 
-AccessibleText Form::describe(const Control& control) const { return describeControl(control); }
+AccessibleText Form::describe(const Control& control) const {
+    return describeControl(control);
+}
 
 std::string statusPanelName(int index) {
     switch (index) {
-        case 0: return "Pointer position";
-        case 1: return "Document state";
-        default: return "Status";
+        case 0:
+            return "Pointer position";
+        case 1:
+            return "Document state";
+        default:
+            return "Status";
     }
 }
 

@@ -119,7 +119,7 @@ struct Label : Control {
 struct MenuItem : Object {
     MenuItem(std::string name, std::string caption, std::string shortcut = {}, bool enabled = true);
     std::string name;
-    std::string caption;  // "&" marks the accelerator letter; "-" is a separator
+    std::string caption;   // "&" marks the accelerator letter; "-" is a separator
     std::string shortcut;  // "Ctrl+N", "F1" or empty
     bool enabled = true;
     std::string pictureName;  // resource name or empty

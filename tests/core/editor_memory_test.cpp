@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 // A long drag must leave nothing behind: every motion builds a pen and redraws a figure, and none of
 // that may accumulate, neither as new blocks nor as a buffer that keeps growing.
 namespace {

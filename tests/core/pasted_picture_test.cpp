@@ -52,8 +52,10 @@ std::vector<std::uint8_t> bmp(int bits, bool topDown, int colours = 2) {
         for (int x = 0; x < width; ++x) {
             const int index = Indices[y][x] % colours;
             const raster::Color c = Palette[index];
-            if (bits <= 8) row[x * bits / 8] |= static_cast<std::uint8_t>(index << (8 - bits - x * bits % 8));
-            else for (int k = 0; k < 3; ++k) row[x * bits / 8 + k] = (c >> (8 * k)) & 0xFF;
+            if (bits <= 8)
+                row[x * bits / 8] |= static_cast<std::uint8_t>(index << (8 - bits - x * bits % 8));
+            else
+                for (int k = 0; k < 3; ++k) row[x * bits / 8 + k] = (c >> (8 * k)) & 0xFF;
         }
         out.insert(out.end(), row.begin(), row.end());
     }
@@ -155,10 +157,16 @@ TEST(PastedPicture, DamagedTruncatedAndAbsurdPicturesAreRefusedAndOthersLeftToQt
 
 TEST(PastedPicture, OtherNamesOfPictureTypes) {
     const std::pair<const char*, const char*> names[] = {
-        {"image/x-png", "image/png"},  {"IMAGE/X-MS-BMP", "image/bmp"},    {"image/x-bmp", "image/bmp"},
-        {"image/pjpeg", "image/jpeg"}, {"image/png; charset=x", "image/png"}, {"image/gif", "image/gif"},
-        {"text/plain", ""},            {"image/", ""},
+        {"image/x-png", "image/png"},
+        {"IMAGE/X-MS-BMP", "image/bmp"},
+        {"image/x-bmp", "image/bmp"},
+        {"image/pjpeg", "image/jpeg"},
+        {"image/png; charset=x", "image/png"},
+        {"image/gif", "image/gif"},
+        {"text/plain", ""},
+        {"image/", ""},
     };
-    for (const auto& [offered, canonical] : names) EXPECT_EQ(pictures::canonicalPictureType(offered), canonical) << offered;
+    for (const auto& [offered, canonical] : names)
+        EXPECT_EQ(pictures::canonicalPictureType(offered), canonical) << offered;
     EXPECT_LT(pictures::pictureTypeRank("image/png"), pictures::pictureTypeRank("image/x-portable-bitmap"));
 }

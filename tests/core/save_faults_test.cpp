@@ -116,8 +116,7 @@ TEST_P(SaveFaults, NewAndCloseGoNoFurtherWhenTheirSaveFails) {
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, SaveFaults,
                          ::testing::Values(Fault{"create", EACCES, "File access denied"},
-                                           Fault{"write", ENOSPC, "Disk full"},
-                                           Fault{"flush", EIO, "I/O error 5"},
+                                           Fault{"write", ENOSPC, "Disk full"}, Fault{"flush", EIO, "I/O error 5"},
                                            Fault{"rename", EMFILE, "Too many open files"}),
                          [](const ::testing::TestParamInfo<Fault>& fault) { return std::string(fault.param.step); });
 

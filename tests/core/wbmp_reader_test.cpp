@@ -1,5 +1,5 @@
-#include "support/netpbm.h"
 #include "wbmp/wbmp_reader.h"
+#include "support/netpbm.h"
 
 #include <gtest/gtest.h>
 

@@ -80,7 +80,8 @@ Bytes randomFile(std::mt19937& random) {
             bytes.resize(bytes.size() + static_cast<std::size_t>(between(random, 1, 300)), 0x5A);
             break;
         case 5:
-            bytes[between(random, 0, 1)] = static_cast<std::uint8_t>(between(random, 0, 1) ? 0x80 : between(random, 1, 255));
+            bytes[between(random, 0, 1)] =
+                static_cast<std::uint8_t>(between(random, 0, 1) ? 0x80 : between(random, 1, 255));
             break;
         case 6:
             bytes.resize(static_cast<std::size_t>(between(random, 0, 4)));

@@ -14,9 +14,9 @@ namespace {
 
 const std::set<std::string> ErrorBoxTexts = {"File access error.", "Wrong file format.",
                                              "Unable to open the specified file.", "This is not a valid WBMP file."};
-const std::set<std::string> ErrorDisplayTexts = {"Cannot open clipboard", "Unsupported clipboard format",
-                                                 "File not found", "Invalid filename", "Too many open files",
-                                                 "File access denied", "Disk full"};
+const std::set<std::string> ErrorDisplayTexts = {
+    "Cannot open clipboard", "Unsupported clipboard format", "File not found", "Invalid filename",
+    "Too many open files",   "File access denied",           "Disk full"};
 
 raster::Bitmap documentOf(TMainForm& form) {
     return support::cropped(form.Boxi.picture, form.ImageRect);
@@ -64,12 +64,14 @@ std::string ModelRun::check(const Before& before) {
     const std::string& panel = f.StatusBar.panels[1];
     if (panel != "" && panel != "Modified") return "status panel 1 reads \"" + panel + "\"";
     if (panel == "Modified" && f.DocumentModified != 1) return "\"Modified\" is shown for an unmodified document";
-    if ((f.DocumentHasFile == 0) != (f.caption == " Velmora")) return "the caption \"" + f.caption + "\" does not match the file state";
+    if ((f.DocumentHasFile == 0) != (f.caption == " Velmora"))
+        return "the caption \"" + f.caption + "\" does not match the file state";
     const HeapUse heap = liveHeap();
     const raster::Bitmap* held = clipboard.heldBitmap();
     const long clipboardBytes = held ? 4L * held->width() * held->height() : 0;
     if (heap.bytes - m_sessionStartHeap.bytes - clipboardBytes > 8L << 20)
-        return "the live heap grew by " + std::to_string(heap.bytes - m_sessionStartHeap.bytes) + " bytes in one session";
+        return "the live heap grew by " + std::to_string(heap.bytes - m_sessionStartHeap.bytes) +
+               " bytes in one session";
     return {};
 }
 
@@ -89,18 +91,22 @@ std::string ModelRun::checkMessages(const Before& before) {
 std::string ModelRun::checkEnabledStates() {
     TMainForm& f = form();
     const bool editing = f.Boxi.enabled;
-    for (platform::Control* control : std::initializer_list<platform::Control*>{&f.PiirtoWhite, &f.PiirtoBlack, &f.ColorPaneeli, &f.TaustaWhite})
+    for (platform::Control* control :
+         std::initializer_list<platform::Control*>{&f.PiirtoWhite, &f.PiirtoBlack, &f.ColorPaneeli, &f.TaustaWhite})
         if (control->enabled != editing) return control->name + " is not enabled exactly while editing";
     for (platform::Control* control : std::initializer_list<platform::Control*>{&f.Leveys, &f.Korkeus, &f.OKButton})
         if (control->enabled == editing) return control->name + " is not enabled exactly while not editing";
     for (platform::MenuItem* item : {&f.Save, &f.SaveAs, &f.Cut, &f.Copy, &f.Invert, &f.Flip, &f.Mirror})
         if (item->enabled != editing) return item->name + " is not enabled exactly while editing";
     if (f.Paste.enabled && !editing) return "Paste is enabled without a document being edited";
-    if (f.ImageWidth < 0 || f.ImageWidth > 96 || f.ImageHeight < 0 || f.ImageHeight > 80) return "the size is out of range";
+    if (f.ImageWidth < 0 || f.ImageWidth > 96 || f.ImageHeight < 0 || f.ImageHeight > 80)
+        return "the size is out of range";
     if (editing && (f.ImageWidth == 0 || f.ImageHeight == 0)) return "editing a document without a size";
-    if (f.Paneeli.width() != 6 * f.ImageWidth || f.Paneeli.height() != 6 * f.ImageHeight) return "Paneeli is not 6 times the size";
+    if (f.Paneeli.width() != 6 * f.ImageWidth || f.Paneeli.height() != 6 * f.ImageHeight)
+        return "Paneeli is not 6 times the size";
     if (f.ImageRect != platform::Rect{0, 0, f.ImageWidth, f.ImageHeight}) return "ImageRect is not the document's size";
-    if (f.ImageWidth > 0 && f.DataSize != (f.ImageWidth + 7) / 8 * f.ImageHeight) return "DataSize does not fit the size";
+    if (f.ImageWidth > 0 && f.DataSize != (f.ImageWidth + 7) / 8 * f.ImageHeight)
+        return "DataSize does not fit the size";
     if (f.ImageData.size() != static_cast<std::size_t>(f.DataSize)) return "ImageData does not hold DataSize elements";
     return {};
 }
@@ -120,8 +126,10 @@ std::string ModelRun::checkImages() {
     }
     const raster::Bitmap& preview = f.PikkuBoxi.picture;
     if (!preview.isEmpty()) {
-        if (preview.width() != f.ImageWidth || preview.height() != f.ImageHeight) return "the preview is not the document's size";
-        if (std::string failure = differs("the preview against the view", document, preview); !failure.empty()) return failure;
+        if (preview.width() != f.ImageWidth || preview.height() != f.ImageHeight)
+            return "the preview is not the document's size";
+        if (std::string failure = differs("the preview against the view", document, preview); !failure.empty())
+            return failure;
     }
     return {};
 }

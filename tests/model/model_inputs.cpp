@@ -83,13 +83,15 @@ void ModelRun::queueAnswers() {
     if (waiting.saves == 0 && chance(m_random, 0.6)) {
         const int pick = between(m_random, -1, static_cast<int>(m_savePaths.size()) - 1);
         note("queue save dialog %s", pick < 0 ? "cancel" : m_savePaths[static_cast<std::size_t>(pick)].c_str());
-        platform().queueSaveDialog(pick < 0 ? std::nullopt : std::optional(m_savePaths[static_cast<std::size_t>(pick)]));
+        platform().queueSaveDialog(pick < 0 ? std::nullopt
+                                            : std::optional(m_savePaths[static_cast<std::size_t>(pick)]));
         ++m_queued.saves;
     }
     if (waiting.opens == 0 && chance(m_random, 0.6)) {
         const int pick = between(m_random, -1, static_cast<int>(m_openPaths.size()) - 1);
         note("queue open dialog %s", pick < 0 ? "cancel" : m_openPaths[static_cast<std::size_t>(pick)].c_str());
-        platform().queueOpenDialog(pick < 0 ? std::nullopt : std::optional(m_openPaths[static_cast<std::size_t>(pick)]));
+        platform().queueOpenDialog(pick < 0 ? std::nullopt
+                                            : std::optional(m_openPaths[static_cast<std::size_t>(pick)]));
         ++m_queued.opens;
     }
     if (waiting.questions == 0 && chance(m_random, 0.6)) {

@@ -100,9 +100,9 @@ void ModelRun::act() {
 
 void ModelRun::actOnMenu() {
     TMainForm& f = form();
-    platform::MenuItem* items[] = {&f.New,  &f.Open, &f.Save,   &f.SaveAs, &f.Exit,         &f.Undo,
-                                   &f.Cut,  &f.Copy, &f.Paste,  &f.ClearClip, &f.Invert,    &f.Flip,
-                                   &f.Mirror, &f.HelpContents, &f.AboutVelmora};
+    platform::MenuItem* items[] = {&f.New,    &f.Open, &f.Save,   &f.SaveAs,       &f.Exit,
+                                   &f.Undo,   &f.Cut,  &f.Copy,   &f.Paste,        &f.ClearClip,
+                                   &f.Invert, &f.Flip, &f.Mirror, &f.HelpContents, &f.AboutVelmora};
     if (chance(m_random, 0.7)) queueAnswers();
     m_clipboardLockedBefore = platform().clipboard().isLocked();
     const raster::Bitmap* held = platform().clipboard().heldBitmap();
@@ -139,8 +139,8 @@ void ModelRun::actOnPointer() {
     };
     const int x = coordinate(w);
     const int y = coordinate(h);
-    platform::ShiftState shift{chance(m_random, 0.1), chance(m_random, 0.05), chance(m_random, 0.1), m_left, m_right,
-                               m_middle};
+    platform::ShiftState shift{
+        chance(m_random, 0.1), chance(m_random, 0.05), chance(m_random, 0.1), m_left, m_right, m_middle};
     const int what = between(m_random, 0, 9);
     const bool anyHeld = m_left || m_right || m_middle;
     if ((what < 2 && !m_left) || (what < 5 && !anyHeld)) {
@@ -148,7 +148,9 @@ void ModelRun::actOnPointer() {
         const platform::MouseButton pressed = button < 7   ? platform::MouseButton::Left
                                               : button < 9 ? platform::MouseButton::Right
                                                            : platform::MouseButton::Middle;
-        bool& held = pressed == platform::MouseButton::Left ? m_left : pressed == platform::MouseButton::Right ? m_right : m_middle;
+        bool& held = pressed == platform::MouseButton::Left    ? m_left
+                     : pressed == platform::MouseButton::Right ? m_right
+                                                               : m_middle;
         if (held) return;
         held = true;
         shift.left = m_left, shift.right = m_right, shift.middle = m_middle;
@@ -161,7 +163,9 @@ void ModelRun::actOnPointer() {
         const platform::MouseButton released = m_left    ? platform::MouseButton::Left
                                                : m_right ? platform::MouseButton::Right
                                                          : platform::MouseButton::Middle;
-        (released == platform::MouseButton::Left ? m_left : released == platform::MouseButton::Right ? m_right : m_middle) = false;
+        (released == platform::MouseButton::Left    ? m_left
+         : released == platform::MouseButton::Right ? m_right
+                                                    : m_middle) = false;
         shift.left = m_left, shift.right = m_right, shift.middle = m_middle;
         note("up %d at %d, %d", static_cast<int>(released), x, y);
         m_command = "Release";
@@ -182,21 +186,23 @@ void ModelRun::actOnControls() {
         m_carriedOut = true;
         commands::click(f, f.OKButton);
     } else if (what < 5) {
-        platform::Control* controls[] = {&f.Pen,     &f.Fill,       &f.Line,         &f.RectangleButton,
-                                         &f.Circle,  &f.RoundRect,  &f.FilledRect,   &f.FilledCircle,
-                                         &f.FilledRoundRect, &f.PiirtoWhite, &f.PiirtoBlack, &f.OKButton};
+        platform::Control* controls[] = {
+            &f.Pen,         &f.Fill,       &f.Line,         &f.RectangleButton, &f.Circle,
+            &f.RoundRect,   &f.FilledRect, &f.FilledCircle, &f.FilledRoundRect, &f.PiirtoWhite,
+            &f.PiirtoBlack, &f.OKButton};
         platform::Control& control = *controls[between(m_random, 0, 11)];
         m_command = control.name;
         m_carriedOut = control.enabled;
         note("click %s", control.name.c_str());
         commands::click(f, control);
     } else if (what < 8) {
-        static const char* const texts[] = {"1", "8", "9", "17", "40", "80", "96", "0",  "97",
-                                            "07", " 5", "+5", "", "x", "-1", "100", "81", "5 "};
+        static const char* const texts[] = {"1",  "8",  "9",  "17", "40", "80", "96",  "0",  "97",
+                                            "07", " 5", "+5", "",   "x",  "-1", "100", "81", "5 "};
         platform::EditBox& box = between(m_random, 0, 1) ? f.Korkeus : f.Leveys;
         if (!box.enabled) return;
-        const std::string text = chance(m_random, 0.7) ? std::to_string(between(m_random, 1, 96))
-                                                       : texts[between(m_random, 0, static_cast<int>(std::size(texts)) - 1)];
+        const std::string text = chance(m_random, 0.7)
+                                     ? std::to_string(between(m_random, 1, 96))
+                                     : texts[between(m_random, 0, static_cast<int>(std::size(texts)) - 1)];
         note("type \"%s\" into %s", text.c_str(), box.name.c_str());
         box.type(text);
     } else {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/program.h"
-#include "model/file_oracle.h"
 #include "heap/heap_count.h"
+#include "model/file_oracle.h"
 #include "support/scripted_platform.h"
 
 #include <array>

@@ -43,9 +43,9 @@ TEST(ModelRun, EveryInvariantHoldsAfterEveryRandomAction) {
         EXPECT_EQ(growth.bytes, 0) << "seed " << seed << " after " << run.sessionsStarted() << " programs";
         const model::ModelRun::Tally& tally = run.tally();
         std::cout << "seed " << seed << ": " << run.sessionsStarted() << " programs, " << tally.checkedCommands
-                  << " commands checked against the model, " << tally.opened << " files opened, "
-                  << tally.refusedFiles << " refused, " << tally.savedFiles << " saved, " << tally.pasted
-                  << " pastes, " << tally.undone << " undos, " << tally.errorsShown << " messages\n";
+                  << " commands checked against the model, " << tally.opened << " files opened, " << tally.refusedFiles
+                  << " refused, " << tally.savedFiles << " saved, " << tally.pasted << " pastes, " << tally.undone
+                  << " undos, " << tally.errorsShown << " messages\n";
         if (steps < 3000) continue;
         EXPECT_GT(run.sessionsStarted(), 1) << "seed " << seed << " never closed the window";
         EXPECT_GT(tally.opened, 0) << "seed " << seed;

@@ -26,7 +26,8 @@ raster::Bitmap turned(const raster::Bitmap& picture, bool upsideDown) {
 raster::Bitmap pastedOver(raster::Bitmap document, const raster::Bitmap& pasted) {
     const raster::Bitmap reduced = blackAndWhite(pasted);
     for (int y = 0; y < std::min(document.height(), reduced.height()); ++y)
-        for (int x = 0; x < std::min(document.width(), reduced.width()); ++x) document.setPixel(x, y, reduced.pixel(x, y));
+        for (int x = 0; x < std::min(document.width(), reduced.width()); ++x)
+            document.setPixel(x, y, reduced.pixel(x, y));
     return document;
 }
 

@@ -16,8 +16,10 @@ bool chance(std::mt19937& random, double p) {
 // Colours another program's picture may hold: the document's two, near misses of white, colours, and
 // white with bits set above the colour channels.
 raster::Color oddColor(std::mt19937& random) {
-    constexpr raster::Color colors[] = {raster::White, raster::Black, 0xFEFFFF, 0xFFFEFF, 0xFFFFFE, 0xC0C0C0,
-                                        0xFFFF00,      0x0000FF,      0xFF000000u | raster::White, 0x808080};
+    constexpr raster::Color colors[] = {raster::White, raster::Black, 0xFEFFFF,
+                                        0xFFFEFF,      0xFFFFFE,      0xC0C0C0,
+                                        0xFFFF00,      0x0000FF,      0xFF000000u | raster::White,
+                                        0x808080};
     return colors[between(random, 0, static_cast<int>(std::size(colors)) - 1)];
 }
 

@@ -35,7 +35,9 @@ QFont deviceFont(QFont font, qreal ratio) {
     return font;
 }
 
-int devicePixels(qreal logical, qreal ratio) { return static_cast<int>(std::ceil(logical * ratio - 1e-6)); }
+int devicePixels(qreal logical, qreal ratio) {
+    return static_cast<int>(std::ceil(logical * ratio - 1e-6));
+}
 
 // The device pixels a single line of text covers: its advance as laid out, or its ink where a glyph
 // reaches past the advance.
@@ -114,8 +116,7 @@ private:
         const QRectF wrapped = QFontMetricsF(label->font())
                                    .boundingRect(QRectF(0, 0, room.width(), 1e4),
                                                  static_cast<int>(label->alignment()) | Qt::TextWordWrap, text);
-        compare(label, text, {devicePixels(wrapped.width(), m_ratio), devicePixels(wrapped.height(), m_ratio)},
-                room);
+        compare(label, text, {devicePixels(wrapped.width(), m_ratio), devicePixels(wrapped.height(), m_ratio)}, room);
     }
 
     // A push button draws its icon, a gap of four pixels and its caption inside the style's contents

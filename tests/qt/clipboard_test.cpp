@@ -29,7 +29,9 @@ raster::Bitmap pattern(int width, int height) {
     return bitmap;
 }
 
-bool onRealX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+bool onRealX11() {
+    return QGuiApplication::platformName() == QStringLiteral("xcb");
+}
 
 // Runs xclip on the system clipboard, serving Qt's side of the exchange meanwhile.
 QByteArray xclip(const QStringList& arguments, bool* finished) {
@@ -37,8 +39,7 @@ QByteArray xclip(const QStringList& arguments, bool* finished) {
     process.start(QStringLiteral("xclip"), QStringList{"-selection", "clipboard"} + arguments);
     *finished = process.waitForStarted(5000);
     QDeadlineTimer deadline(10000);
-    while (*finished && process.state() != QProcess::NotRunning && !deadline.hasExpired())
-        QTest::qWait(10);
+    while (*finished && process.state() != QProcess::NotRunning && !deadline.hasExpired()) QTest::qWait(10);
     *finished = *finished && process.state() == QProcess::NotRunning && process.exitCode() == 0;
     return process.readAllStandardOutput();
 }
@@ -162,8 +163,8 @@ private slots:
             const char* type;
             const char* format;
             QImage picture;
-        } cases[] = {{"image/x-bmp", "BMP", large}, {"image/x-png", "PNG", large},
-                     {"image/x-portable-bitmap", "PBM", mono}};
+        } cases[] = {
+            {"image/x-bmp", "BMP", large}, {"image/x-png", "PNG", large}, {"image/x-portable-bitmap", "PBM", mono}};
         QtClipboard clipboard;
         for (const auto& offer : cases) {
             const QString file = folder.filePath(QString::fromLatin1(offer.format));

@@ -67,7 +67,7 @@ private slots:
 
     void everyNamedPictureShipsWithTheProgram() {
         loadResources();
-        const QStringList tools = {"pen",     "fill",       "line",          "rectangle",      "ellipse",
+        const QStringList tools = {"pen",       "fill",       "line",          "rectangle",      "ellipse",
                                    "roundrect", "filledrect", "filledellipse", "filledroundrect"};
         for (const QString& name : tools) {
             const QPixmap picture(picturePath(name.toStdString()));

@@ -1,5 +1,5 @@
-#include "platform/controls.h"
 #include "platform/qt/image_view.h"
+#include "platform/controls.h"
 
 #include <QImage>
 #include <QPainter>

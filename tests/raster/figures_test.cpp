@@ -16,8 +16,7 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
-Bitmap drawn(int width, int height, raster::Pen pen, Brush brush, const std::function<void(Canvas&)>& draw)
-{
+Bitmap drawn(int width, int height, raster::Pen pen, Brush brush, const std::function<void(Canvas&)>& draw) {
     Bitmap bitmap(width, height);
     Canvas canvas(bitmap);
     canvas.setPen(pen);
@@ -29,8 +28,7 @@ Bitmap drawn(int width, int height, raster::Pen pen, Brush brush, const std::fun
 const raster::Pen Thin{PenStyle::Plain, 1, raster::Black};
 const Brush Clear{true, raster::White};
 
-TEST(Rectangle, LeavesOutTheRightColumnAndBottomRowWhicheverCornerComesFirst)
-{
+TEST(Rectangle, LeavesOutTheRightColumnAndBottomRowWhicheverCornerComesFirst) {
     const Rows expected{"........", ".#####..", ".#...#..", ".#####..", "........"};
     const int corners[4][4] = {{1, 1, 6, 4}, {6, 4, 1, 1}, {6, 1, 1, 4}, {1, 4, 6, 1}};
     for (const auto& c : corners) {
@@ -39,8 +37,7 @@ TEST(Rectangle, LeavesOutTheRightColumnAndBottomRowWhicheverCornerComesFirst)
     }
 }
 
-TEST(Rectangle, PaintsTheBrushInsideAndAThinBoxAsALine)
-{
+TEST(Rectangle, PaintsTheBrushInsideAndAThinBoxAsALine) {
     const Brush black{false, raster::Black};
     const raster::Pen whitePen{PenStyle::Plain, 1, raster::White};
     EXPECT_EQ(rowsOf(drawn(6, 5, whitePen, black, [](Canvas& k) { k.rectangle(0, 0, 5, 4); })),
@@ -50,18 +47,16 @@ TEST(Rectangle, PaintsTheBrushInsideAndAThinBoxAsALine)
     EXPECT_EQ(rowsOf(drawn(6, 3, Thin, Clear, [](Canvas& k) { k.rectangle(1, 1, 1, 3); })), Rows(3, "......"));
 }
 
-TEST(Rectangle, WideSquarePenIsCentredOnTheBorder)
-{
+TEST(Rectangle, WideSquarePenIsCentredOnTheBorder) {
     // Rectangle(3,3,12,9) at width 3 spans x 2..12 and y 2..9 around the hole x 5..9, y 5..6.
-    const Bitmap bitmap = drawn(15, 11, {PenStyle::Square, 3, raster::Black}, Clear,
-                                [](Canvas& k) { k.rectangle(3, 3, 12, 9); });
+    const Bitmap bitmap =
+        drawn(15, 11, {PenStyle::Square, 3, raster::Black}, Clear, [](Canvas& k) { k.rectangle(3, 3, 12, 9); });
     EXPECT_EQ(rowsOf(bitmap), (Rows{"...............", "...............", "..###########..", "..###########..",
                                     "..###########..", "..###.....###..", "..###.....###..", "..###########..",
                                     "..###########..", "..###########..", "..............."}));
 }
 
-TEST(Rectangle, NegativeCoordinatesShowOnlyTheOnBitmapPart)
-{
+TEST(Rectangle, NegativeCoordinatesShowOnlyTheOnBitmapPart) {
     EXPECT_EQ(rowsOf(drawn(6, 5, Thin, Clear, [](Canvas& k) { k.rectangle(-5, -4, 3, 3); })),
               (Rows{"..#...", "..#...", "###...", "......", "......"}));
     // A 5-wide pen reaches two pixels past the border at x = y = -2.
@@ -70,11 +65,10 @@ TEST(Rectangle, NegativeCoordinatesShowOnlyTheOnBitmapPart)
               (Rows{"#.....", "......", "......", "......", "......"}));
 }
 
-TEST(Ellipse, SmallBoxesFollowTheEllipseWalk)
-{
+TEST(Ellipse, SmallBoxesFollowTheEllipseWalk) {
     EXPECT_EQ(rowsOf(drawn(10, 8, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 9, 7); })),
-              (Rows{"..#####...", ".#.....#..", "#.......#.", "#.......#.", "#.......#.", ".#.....#..",
-                    "..#####...", ".........."}));
+              (Rows{"..#####...", ".#.....#..", "#.......#.", "#.......#.", "#.......#.", ".#.....#..", "..#####...",
+                    ".........."}));
     EXPECT_EQ(rowsOf(drawn(4, 4, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 4, 4); })),
               (Rows{".##.", "#..#", "#..#", ".##."}));
     // A 2-pixel-wide box is a rectangle.
@@ -82,19 +76,18 @@ TEST(Ellipse, SmallBoxesFollowTheEllipseWalk)
               (Rows{".##.", ".##.", ".##.", ".##."}));
 }
 
-TEST(RoundRect, NegativeCornerSizesActAsTheirMagnitudes)
-{
+TEST(RoundRect, NegativeCornerSizesActAsTheirMagnitudes) {
     const auto with = [](int w, int h) {
         return rowsOf(drawn(16, 12, Thin, {false, raster::Black}, [&](Canvas& k) { k.roundRect(1, 1, 15, 11, w, h); }));
     };
     EXPECT_EQ(with(-7, -5), with(7, 5));
     EXPECT_EQ(with(7, -5), with(7, 5));
-    EXPECT_EQ(with(0, 5), rowsOf(drawn(16, 12, Thin, {false, raster::Black}, [](Canvas& k) { k.rectangle(1, 1, 15, 11); })));
+    EXPECT_EQ(with(0, 5),
+              rowsOf(drawn(16, 12, Thin, {false, raster::Black}, [](Canvas& k) { k.rectangle(1, 1, 15, 11); })));
 }
 
 // A one-pixel box has four empty sides; a wide pen draws nothing there either, whatever its kind.
-TEST(UnreferencedFigures, OnePixelBoxWithAWidePenDrawsNothing)
-{
+TEST(UnreferencedFigures, OnePixelBoxWithAWidePenDrawsNothing) {
     for (PenStyle style : {PenStyle::Plain, PenStyle::Square}) {
         for (int width = 1; width <= 8; ++width) {
             const Bitmap bitmap = drawn(12, 12, {style, width, raster::Black}, {false, raster::Black}, [](Canvas& k) {
@@ -107,33 +100,31 @@ TEST(UnreferencedFigures, OnePixelBoxWithAWidePenDrawsNothing)
     }
 }
 
-bool mirrored(const Rows& rows)
-{
+bool mirrored(const Rows& rows) {
     Rows flipped = rows;
     std::reverse(flipped.begin(), flipped.end());
-    for (std::string& row : flipped)
-        std::reverse(row.begin(), row.end());
+    for (std::string& row : flipped) std::reverse(row.begin(), row.end());
     return flipped == rows;
 }
 
 // Narrow, tall ellipses run out of columns before the walk reaches their top and bottom rows; they
 // are finished straight up and down so that the whole ellipse shows.
-TEST(UnreferencedFigures, NarrowTallEllipsesAreDrawnWhole)
-{
+TEST(UnreferencedFigures, NarrowTallEllipsesAreDrawnWhole) {
     EXPECT_EQ(rowsOf(drawn(3, 8, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 3, 8); })),
               (Rows{".#.", ".#.", "#.#", "#.#", "#.#", "#.#", ".#.", ".#."}));
     EXPECT_EQ(rowsOf(drawn(4, 7, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 4, 7); })),
               (Rows{".##.", ".##.", "#..#", "#..#", "#..#", ".##.", ".##."}));
     for (int width : {3, 4, 5, 6}) {
         for (int height = width + 3; height <= 40; ++height) {
-            const Bitmap outline = drawn(width, height, Thin, Clear, [&](Canvas& k) { k.ellipse(0, 0, width, height); });
+            const Bitmap outline =
+                drawn(width, height, Thin, Clear, [&](Canvas& k) { k.ellipse(0, 0, width, height); });
             const Rows rows = rowsOf(outline);
             EXPECT_NE(rows.front().find('#'), std::string::npos) << width << " x " << height;
             EXPECT_NE(rows.back().find('#'), std::string::npos) << width << " x " << height;
             EXPECT_TRUE(mirrored(rows)) << width << " x " << height;
             // The interior fills each row exactly between the outline's ends.
-            const Rows filled = rowsOf(drawn(width, height, Thin, {false, raster::Black},
-                                             [&](Canvas& k) { k.ellipse(0, 0, width, height); }));
+            const Rows filled = rowsOf(
+                drawn(width, height, Thin, {false, raster::Black}, [&](Canvas& k) { k.ellipse(0, 0, width, height); }));
             for (int y = 0; y < height; ++y) {
                 const std::size_t first = rows[y].find('#');
                 const std::size_t last = rows[y].rfind('#');
@@ -146,8 +137,7 @@ TEST(UnreferencedFigures, NarrowTallEllipsesAreDrawnWhole)
     }
 }
 
-TEST(UnreferencedFigures, NarrowTallCornersKeepTheRoundRectClosed)
-{
+TEST(UnreferencedFigures, NarrowTallCornersKeepTheRoundRectClosed) {
     for (const Brush& brush : {Clear, Brush{false, raster::Black}}) {
         const Rows rows = rowsOf(drawn(12, 40, Thin, brush, [](Canvas& k) { k.roundRect(0, 0, 12, 40, 3, 24); }));
         EXPECT_EQ(rows.front(), ".##########.");
@@ -158,8 +148,7 @@ TEST(UnreferencedFigures, NarrowTallCornersKeepTheRoundRectClosed)
 
 // Every figure drawn far off a small bitmap must show exactly the window of the same figure drawn on
 // a big bitmap that holds all of it.
-TEST(Clipping, NeverMovesAPixel)
-{
+TEST(Clipping, NeverMovesAPixel) {
     std::mt19937 random(20240531);
     std::uniform_int_distribution<int> coordinate(-250, 350);
     std::uniform_int_distribution<int> width(1, 8);
@@ -169,14 +158,22 @@ TEST(Clipping, NeverMovesAPixel)
         const raster::Pen pen{i % 2 ? PenStyle::Square : PenStyle::Plain, width(random), raster::Black};
         const Brush brush{i % 3 == 0, raster::Black};
         int c[6];
-        for (int& v : c)
-            v = coordinate(random);
+        for (int& v : c) v = coordinate(random);
         const auto figure = [&](Canvas& k, int dx, int dy) {
             switch (i % 4) {
-            case 0: k.moveTo(c[0] + dx, c[1] + dy); k.lineTo(c[2] + dx, c[3] + dy); break;
-            case 1: k.rectangle(c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy); break;
-            case 2: k.ellipse(c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy); break;
-            default: k.roundRect(c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy, c[4] / 4, c[5] / 4); break;
+                case 0:
+                    k.moveTo(c[0] + dx, c[1] + dy);
+                    k.lineTo(c[2] + dx, c[3] + dy);
+                    break;
+                case 1:
+                    k.rectangle(c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy);
+                    break;
+                case 2:
+                    k.ellipse(c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy);
+                    break;
+                default:
+                    k.roundRect(c[0] + dx, c[1] + dy, c[2] + dx, c[3] + dy, c[4] / 4, c[5] / 4);
+                    break;
             }
         };
         const Bitmap big = drawn(900, 900, pen, brush, [&](Canvas& k) { figure(k, shiftX, shiftY); });

@@ -13,8 +13,7 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
-Bitmap picture(const Rows& rows)
-{
+Bitmap picture(const Rows& rows) {
     Bitmap bitmap(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
     for (int y = 0; y < bitmap.height(); ++y)
         for (int x = 0; x < bitmap.width(); ++x)
@@ -22,8 +21,7 @@ Bitmap picture(const Rows& rows)
     return bitmap;
 }
 
-TEST(FloodFill, DoesNotLeakThroughADiagonalGap)
-{
+TEST(FloodFill, DoesNotLeakThroughADiagonalGap) {
     Bitmap bitmap = picture({"..#...", ".#....", "#.....", "......"});
     Canvas canvas(bitmap);
     canvas.setBrush({false, raster::Black});
@@ -33,8 +31,7 @@ TEST(FloodFill, DoesNotLeakThroughADiagonalGap)
     EXPECT_EQ(rowsOf(bitmap), Rows(4, "######"));
 }
 
-TEST(FloodFill, FillsRoundAnIslandAndLeavesItsInside)
-{
+TEST(FloodFill, FillsRoundAnIslandAndLeavesItsInside) {
     Bitmap bitmap = picture({"#######", "#.....#", "#.###.#", "#.#.#.#", "#.###.#", "#######"});
     Canvas canvas(bitmap);
     canvas.setBrush({false, raster::Black});
@@ -42,8 +39,7 @@ TEST(FloodFill, FillsRoundAnIslandAndLeavesItsInside)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"#######", "#######", "#######", "###.###", "#######", "#######"}));
 }
 
-TEST(FloodFill, DoesNothingFromAPixelOfAnotherColourOrOffTheBitmap)
-{
+TEST(FloodFill, DoesNothingFromAPixelOfAnotherColourOrOffTheBitmap) {
     const Bitmap start = picture({"......", "..##..", "......"});
     Bitmap bitmap = start;
     Canvas canvas(bitmap);
@@ -62,15 +58,13 @@ TEST(FloodFill, DoesNothingFromAPixelOfAnotherColourOrOffTheBitmap)
 
 // The span fill against the plainest possible flood: a queue of 4-neighbours, on random mazes
 // where runs stick out on both sides of the runs that find them.
-TEST(FloodFill, FillsExactlyTheEdgeConnectedArea)
-{
+TEST(FloodFill, FillsExactlyTheEdgeConnectedArea) {
     std::mt19937 random(7);
     for (int round = 0; round < 200; ++round) {
         Bitmap bitmap(23, 17);
         for (int y = 0; y < bitmap.height(); ++y)
             for (int x = 0; x < bitmap.width(); ++x)
-                if (random() % 100 < 40)
-                    bitmap.setPixel(x, y, raster::Black);
+                if (random() % 100 < 40) bitmap.setPixel(x, y, raster::Black);
         const int seedX = static_cast<int>(random() % 23);
         const int seedY = static_cast<int>(random() % 17);
 
@@ -97,8 +91,7 @@ TEST(FloodFill, FillsExactlyTheEdgeConnectedArea)
     }
 }
 
-TEST(FillRect, FillsHalfOpenRectanglesWithTheBrush)
-{
+TEST(FillRect, FillsHalfOpenRectanglesWithTheBrush) {
     Bitmap bitmap(6, 4);
     Canvas canvas(bitmap);
     canvas.setBrush({false, raster::Black});
@@ -111,8 +104,7 @@ TEST(FillRect, FillsHalfOpenRectanglesWithTheBrush)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"#.....", ".###..", ".###..", "......"}));
 }
 
-TEST(CopyRect, InvertsAndWhitensTheDestinationAlone)
-{
+TEST(CopyRect, InvertsAndWhitensTheDestinationAlone) {
     Bitmap bitmap = picture({"#.#...", "......"});
     bitmap.setPixel(5, 1, 0x123456);
     Canvas canvas(bitmap);
@@ -126,8 +118,7 @@ TEST(CopyRect, InvertsAndWhitensTheDestinationAlone)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"...#..", "####.#"}));
 }
 
-TEST(CopyRect, CopiesUnscaledAndOnlyFromPixelsOnBothBitmaps)
-{
+TEST(CopyRect, CopiesUnscaledAndOnlyFromPixelsOnBothBitmaps) {
     const Bitmap source = picture({"##.", "#.#"});
     Bitmap sourceBitmap = source;
     Canvas from(sourceBitmap);
@@ -138,8 +129,7 @@ TEST(CopyRect, CopiesUnscaledAndOnlyFromPixelsOnBothBitmaps)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"####.", "###.#", "#####"}));
 }
 
-TEST(CopyRect, MovesABlockWithinTheSameBitmapWithoutSmearing)
-{
+TEST(CopyRect, MovesABlockWithinTheSameBitmapWithoutSmearing) {
     Bitmap bitmap = picture({"#....", ".#...", "..#..", ".....", "....."});
     Canvas canvas(bitmap);
     canvas.copyRect({1, 1, 5, 5}, canvas, {0, 0, 4, 4});
@@ -148,8 +138,7 @@ TEST(CopyRect, MovesABlockWithinTheSameBitmapWithoutSmearing)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"#....", ".#...", "..#..", ".....", "....."}));
 }
 
-TEST(Draw, PlacesAPictureClippedAtAnyOffset)
-{
+TEST(Draw, PlacesAPictureClippedAtAnyOffset) {
     Bitmap bitmap(4, 3);
     Canvas canvas(bitmap);
     canvas.draw(-1, 1, picture({"#.#", "###", "###"}));
@@ -157,8 +146,7 @@ TEST(Draw, PlacesAPictureClippedAtAnyOffset)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"...#", ".#..", "##.."}));
 }
 
-TEST(BitmapAndCanvas, OutsidePixelsReadWhiteAndWritesAreIgnored)
-{
+TEST(BitmapAndCanvas, OutsidePixelsReadWhiteAndWritesAreIgnored) {
     Bitmap bitmap(3, 2);
     EXPECT_EQ(bitmap.pixel(0, 0), raster::White);
     bitmap.setPixel(3, 0, raster::Black);
@@ -173,8 +161,7 @@ TEST(BitmapAndCanvas, OutsidePixelsReadWhiteAndWritesAreIgnored)
     EXPECT_EQ(bitmap.pixel(0, 0), raster::White);
 }
 
-TEST(BitmapAndCanvas, CanvasFollowsItsBitmapThroughAReset)
-{
+TEST(BitmapAndCanvas, CanvasFollowsItsBitmapThroughAReset) {
     Bitmap bitmap(2, 2);
     Canvas canvas(bitmap);
     bitmap.reset(5, 3);

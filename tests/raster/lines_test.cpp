@@ -12,8 +12,7 @@ using Rows = std::vector<std::string>;
 
 namespace {
 
-Rows thinLine(int x1, int y1, int x2, int y2)
-{
+Rows thinLine(int x1, int y1, int x2, int y2) {
     Bitmap bitmap(6, 5);
     Canvas canvas(bitmap);
     canvas.moveTo(x1, y1);
@@ -21,8 +20,7 @@ Rows thinLine(int x1, int y1, int x2, int y2)
     return rowsOf(bitmap);
 }
 
-TEST(ThinLine, LeavesOutItsEndPixelWhicheverWayItRuns)
-{
+TEST(ThinLine, LeavesOutItsEndPixelWhicheverWayItRuns) {
     EXPECT_EQ(thinLine(0, 0, 4, 1), (Rows{"###...", "...#..", "......", "......", "......"}));
     EXPECT_EQ(thinLine(4, 1, 0, 0), (Rows{".##...", "...##.", "......", "......", "......"}));
     EXPECT_EQ(thinLine(1, 2, 5, 2), (Rows{"......", "......", ".####.", "......", "......"}));
@@ -31,8 +29,7 @@ TEST(ThinLine, LeavesOutItsEndPixelWhicheverWayItRuns)
     EXPECT_EQ(thinLine(3, 3, 3, 3), (Rows{"......", "......", "......", "......", "......"}));
 }
 
-TEST(ThinLine, MovesThePositionOnlyToItsEnd)
-{
+TEST(ThinLine, MovesThePositionOnlyToItsEnd) {
     Bitmap bitmap(6, 5);
     Canvas canvas(bitmap);
     canvas.moveTo(1, 1);
@@ -42,8 +39,7 @@ TEST(ThinLine, MovesThePositionOnlyToItsEnd)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"......", ".####.", "....#.", "....#.", "......"}));
 }
 
-TEST(ThinLine, StartingFarOffTheBitmapKeepsEveryPixelWhereItWas)
-{
+TEST(ThinLine, StartingFarOffTheBitmapKeepsEveryPixelWhereItWas) {
     // The same line on a big bitmap and, shifted by (-200, -150), on a small one that only sees part
     // of it: the small one must show exactly the matching window.
     Bitmap big(500, 400);
@@ -58,8 +54,7 @@ TEST(ThinLine, StartingFarOffTheBitmapKeepsEveryPixelWhereItWas)
     EXPECT_EQ(rowsOf(small), rowsOf(big, 200, 150, 96, 80));
 }
 
-Rows penDot(int width)
-{
+Rows penDot(int width) {
     Bitmap bitmap(10, 10);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Plain, width, raster::Black});
@@ -68,8 +63,7 @@ Rows penDot(int width)
     return rowsOf(bitmap, 0, 0, 9, 9);
 }
 
-TEST(WidePen, ClickWithoutMotionLeavesOneRoundDotAboveLeftOfThePointAtEvenWidths)
-{
+TEST(WidePen, ClickWithoutMotionLeavesOneRoundDotAboveLeftOfThePointAtEvenWidths) {
     EXPECT_EQ(penDot(1), Rows(9, "........."));
     EXPECT_EQ(penDot(2), (Rows{".........", ".........", ".........", "...##....", "...##....", ".........",
                                ".........", ".........", "........."}));
@@ -83,8 +77,7 @@ TEST(WidePen, ClickWithoutMotionLeavesOneRoundDotAboveLeftOfThePointAtEvenWidths
                                ".######..", "..####...", "........."}));
 }
 
-TEST(WidePen, SuccessiveLinesAreRoundEndedPiecesOfTheStroke)
-{
+TEST(WidePen, SuccessiveLinesAreRoundEndedPiecesOfTheStroke) {
     Bitmap bitmap(12, 5);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Plain, 3, raster::Black});
@@ -93,8 +86,7 @@ TEST(WidePen, SuccessiveLinesAreRoundEndedPiecesOfTheStroke)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"............", "..########..", ".##########.", "..########..", "............"}));
 }
 
-Rows squareLine(int width, int x1, int y1, int x2, int y2)
-{
+Rows squareLine(int width, int x1, int y1, int x2, int y2) {
     Bitmap bitmap(14, 9);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Square, width, raster::Black});
@@ -106,8 +98,7 @@ Rows squareLine(int width, int x1, int y1, int x2, int y2)
     return rowsOf(bitmap);
 }
 
-TEST(SquarePen, EndsReachHalfTheWidthBeforeTheLeftEndAndOneLessPastTheRight)
-{
+TEST(SquarePen, EndsReachHalfTheWidthBeforeTheLeftEndAndOneLessPastTheRight) {
     const Rows threeWide{"..............", "..............", "..............", "..###########.", "..###########.",
                          "..###########.", "..............", "..............", ".............."};
     EXPECT_EQ(squareLine(3, 3, 4, 12, 4), threeWide);
@@ -116,21 +107,18 @@ TEST(SquarePen, EndsReachHalfTheWidthBeforeTheLeftEndAndOneLessPastTheRight)
     EXPECT_EQ(squareLine(1, 3, 4, 12, 4)[4], "...#########..");
 }
 
-TEST(SquarePen, DiagonalLineIsTheSameBothWays)
-{
+TEST(SquarePen, DiagonalLineIsTheSameBothWays) {
     const Rows expected{"..##..........", ".#####........", "#######.......", "..#######.....", "....#######...",
                         ".....#######..", ".......#####..", ".........##...", ".............."};
     EXPECT_EQ(squareLine(3, 2, 2, 9, 6), expected);
     EXPECT_EQ(squareLine(3, 9, 6, 2, 2), expected);
 }
 
-TEST(SquarePen, LineFromAPointToItselfDrawsNothing)
-{
+TEST(SquarePen, LineFromAPointToItselfDrawsNothing) {
     EXPECT_EQ(squareLine(5, 6, 4, 6, 4), Rows(9, ".............."));
 }
 
-TEST(Path, RecordsLinesUntilStrokedAndForgetsThemAfterwards)
-{
+TEST(Path, RecordsLinesUntilStrokedAndForgetsThemAfterwards) {
     Bitmap bitmap(8, 4);
     Canvas canvas(bitmap);
     canvas.beginPath();
@@ -148,8 +136,7 @@ TEST(Path, RecordsLinesUntilStrokedAndForgetsThemAfterwards)
     EXPECT_EQ(rowsOf(bitmap), (Rows{"........", ".######.", "......#.", "........"}));
 }
 
-TEST(Path, JoinsItsLinesWithMitresAndRoundPensWithDots)
-{
+TEST(Path, JoinsItsLinesWithMitresAndRoundPensWithDots) {
     Bitmap square(12, 12);
     Canvas canvas(square);
     canvas.setPen({PenStyle::Square, 4, raster::Black});
@@ -162,12 +149,10 @@ TEST(Path, JoinsItsLinesWithMitresAndRoundPensWithDots)
     // The outer corner is filled up to the mitre tip; the far end stops one short of half the width.
     EXPECT_EQ(rowsOf(square, 0, 0, 12, 12),
               (Rows{"............", "##########..", "##########..", "##########..", "##########..", "......####..",
-                    "......####..", "......####..", "......####..", "......####..", "......####..",
-                    "............"}));
+                    "......####..", "......####..", "......####..", "......####..", "......####..", "............"}));
 }
 
-TEST(PenSettings, ColourAndWidthChangeOnlyThemselves)
-{
+TEST(PenSettings, ColourAndWidthChangeOnlyThemselves) {
     Bitmap bitmap(4, 4);
     Canvas canvas(bitmap);
     canvas.setPen({PenStyle::Square, 3, raster::Black});

@@ -22,8 +22,7 @@ struct Tally {
     double share() const { return total == 0 ? 0.0 : double(matched) / total; }
 };
 
-TEST(ReferenceCases, EveryCaseMatchesPixelForPixel)
-{
+TEST(ReferenceCases, EveryCaseMatchesPixelForPixel) {
     const fs::path dir = fs::path(VELMORA_SOURCE_DIR) / "tests" / "data" / "raster-cases";
     ASSERT_TRUE(fs::is_directory(dir)) << dir;
 
@@ -31,8 +30,7 @@ TEST(ReferenceCases, EveryCaseMatchesPixelForPixel)
     Tally all;
     std::set<fs::path> scripts;
     for (const auto& entry : fs::directory_iterator(dir)) {
-        if (entry.path().extension() == ".ops")
-            scripts.insert(entry.path());
+        if (entry.path().extension() == ".ops") scripts.insert(entry.path());
     }
     for (const fs::path& script : scripts) {
         // NNNN-category.ops
@@ -43,8 +41,7 @@ TEST(ReferenceCases, EveryCaseMatchesPixelForPixel)
         std::ifstream pbm(expectedPath.replace_extension(".pbm"));
         ASSERT_TRUE(ops && pbm) << stem;
         const bool same = raster::replayOps(ops) == raster::readPbm(pbm);
-        if (!same)
-            ADD_FAILURE() << stem << " differs; see raster-replay " << script.filename().string() << " --diff";
+        if (!same) ADD_FAILURE() << stem << " differs; see raster-replay " << script.filename().string() << " --diff";
         Tally& tally = byCategory[category];
         ++tally.total;
         ++all.total;

@@ -14,7 +14,9 @@ constexpr std::uint32_t MaxPixelOffset = 64 * 1024;
 // A side longer than this is a damaged or hostile header, whatever the rest of the bytes hold.
 constexpr std::int64_t MaxSide = 1 << 20;
 
-std::uint32_t le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+std::uint32_t le16(const std::uint8_t* p) {
+    return p[0] | (p[1] << 8);
+}
 std::uint32_t le32(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
@@ -137,7 +139,8 @@ private:
             } else {
                 step = std::min<std::uint64_t>(step, bytes.size());
                 if (inRow < m_keptRowBytes) {
-                    const std::size_t copy = static_cast<std::size_t>(std::min<std::uint64_t>(step, m_keptRowBytes - inRow));
+                    const std::size_t copy =
+                        static_cast<std::size_t>(std::min<std::uint64_t>(step, m_keptRowBytes - inRow));
                     std::copy_n(bytes.begin(), copy, m_row.begin() + static_cast<std::ptrdiff_t>(inRow));
                 }
                 if (inRow + step == m_stride) decodeRow(static_cast<int>(row));
@@ -152,12 +155,22 @@ private:
         raster::Color* target = m_picture.row(y);
         for (int x = 0; x < m_picture.width(); ++x) {
             switch (m_bits) {
-                case 1: target[x] = m_palette[(m_row[x / 8] >> (7 - x % 8)) & 1]; break;
-                case 4: target[x] = m_palette[(m_row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF]; break;
-                case 8: target[x] = m_palette[m_row[x]]; break;
-                case 24: target[x] = overWhite(m_row[3 * x + 2], m_row[3 * x + 1], m_row[3 * x], 255); break;
+                case 1:
+                    target[x] = m_palette[(m_row[x / 8] >> (7 - x % 8)) & 1];
+                    break;
+                case 4:
+                    target[x] = m_palette[(m_row[x / 2] >> (x % 2 ? 0 : 4)) & 0xF];
+                    break;
+                case 8:
+                    target[x] = m_palette[m_row[x]];
+                    break;
+                case 24:
+                    target[x] = overWhite(m_row[3 * x + 2], m_row[3 * x + 1], m_row[3 * x], 255);
+                    break;
                 // The fourth byte of an uncompressed 32-bit pixel is unused, not alpha.
-                default: target[x] = overWhite(m_row[4 * x + 2], m_row[4 * x + 1], m_row[4 * x], 255); break;
+                default:
+                    target[x] = overWhite(m_row[4 * x + 2], m_row[4 * x + 1], m_row[4 * x], 255);
+                    break;
             }
         }
         if (m_topDown ? y == m_picture.height() - 1 : y == 0) m_complete = true;

@@ -43,7 +43,8 @@ public:
         // its count of what is left), and a few bytes of a plain picture can hold many rows; small
         // slices let decoding end near the last row that lands.
         for (std::size_t at = 0; at < bytes.size() && wantsMore(); at += Slice)
-            png_process_data(m_png, m_info, const_cast<png_bytep>(bytes.data() + at), std::min(Slice, bytes.size() - at));
+            png_process_data(m_png, m_info, const_cast<png_bytep>(bytes.data() + at),
+                             std::min(Slice, bytes.size() - at));
     }
     void finish() override {
         if (!m_complete) m_failed = true;

@@ -23,7 +23,9 @@ constexpr std::chrono::milliseconds AnswerBound{1000};
 constexpr qint64 MaxWholeDecodedPixels = 4096 * 4096;
 constexpr int MaxDecodedMegabytes = 64;
 
-bool onX11() { return QGuiApplication::platformName() == QStringLiteral("xcb"); }
+bool onX11() {
+    return QGuiApplication::platformName() == QStringLiteral("xcb");
+}
 
 // Qt keeps the clipboard in this process when the program put it there, and on platforms without
 // a system clipboard (offscreen); then the picture is at hand as an image.
@@ -63,8 +65,8 @@ std::vector<std::string> formatsOf(const QMimeData& data) {
 
 // Formats other than PNG and BMP go to Qt's readers, bounded by the size the header claims.
 std::optional<raster::Bitmap> decodeWhole(const std::vector<std::uint8_t>& bytes, int maxWidth, int maxHeight) {
-    QByteArray array = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                               static_cast<qsizetype>(bytes.size()));
+    QByteArray array =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&array);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
@@ -81,9 +83,12 @@ std::optional<raster::Bitmap> decodeWhole(const std::vector<std::uint8_t>& bytes
 
 std::optional<raster::Bitmap> pictureRead(pictures::TopLeftReader& reader, int maxWidth, int maxHeight) {
     switch (reader.state()) {
-        case pictures::TopLeftReader::State::Done: return reader.takePicture();
-        case pictures::TopLeftReader::State::Foreign: return decodeWhole(reader.foreignBytes(), maxWidth, maxHeight);
-        default: return std::nullopt;
+        case pictures::TopLeftReader::State::Done:
+            return reader.takePicture();
+        case pictures::TopLeftReader::State::Foreign:
+            return decodeWhole(reader.foreignBytes(), maxWidth, maxHeight);
+        default:
+            return std::nullopt;
     }
 }
 
@@ -113,9 +118,13 @@ bool QtClipboard::hasBitmap() {
     return types && pictureTypeAmong(*types);
 }
 
-void QtClipboard::empty() { QGuiApplication::clipboard()->clear(); }
+void QtClipboard::empty() {
+    QGuiApplication::clipboard()->clear();
+}
 
-void QtClipboard::putBitmap(const raster::Bitmap& bitmap) { QGuiApplication::clipboard()->setImage(toQImage(bitmap)); }
+void QtClipboard::putBitmap(const raster::Bitmap& bitmap) {
+    QGuiApplication::clipboard()->setImage(toQImage(bitmap));
+}
 
 std::optional<raster::Bitmap> QtClipboard::bitmap(int maxWidth, int maxHeight) {
     if (heldInProcess()) return inProcessBitmap(maxWidth, maxHeight);
@@ -132,8 +141,8 @@ std::optional<raster::Bitmap> QtClipboard::bitmap(int maxWidth, int maxHeight) {
 // Qt hands it over only whole, so it is read whole there.
 bool QtClipboard::readPayload(const std::string& type, pictures::TopLeftReader& reader) {
     if (onX11())
-        return m_x11.transfer(type, [&reader](std::span<const std::uint8_t> bytes) { return reader.feed(bytes); },
-                              AnswerBound);
+        return m_x11.transfer(
+            type, [&reader](std::span<const std::uint8_t> bytes) { return reader.feed(bytes); }, AnswerBound);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data) return false;
     const QByteArray bytes = data->data(QString::fromStdString(type));

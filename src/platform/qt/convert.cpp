@@ -45,7 +45,9 @@ QFont toQFont(const platform::Font& font) {
     return result;
 }
 
-QString picturePath(const std::string& name) { return QStringLiteral(":/pictures/%1.xpm").arg(toQString(name)); }
+QString picturePath(const std::string& name) {
+    return QStringLiteral(":/pictures/%1.xpm").arg(toQString(name));
+}
 
 QImage toQImage(const raster::Bitmap& bitmap) {
     QImage image(bitmap.width(), bitmap.height(), QImage::Format_RGB32);
@@ -96,10 +98,14 @@ platform::ShiftState shiftState(Qt::MouseButtons buttons, Qt::KeyboardModifiers 
 
 std::optional<platform::MouseButton> mouseButton(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return platform::MouseButton::Left;
-        case Qt::RightButton: return platform::MouseButton::Right;
-        case Qt::MiddleButton: return platform::MouseButton::Middle;
-        default: return std::nullopt;
+        case Qt::LeftButton:
+            return platform::MouseButton::Left;
+        case Qt::RightButton:
+            return platform::MouseButton::Right;
+        case Qt::MiddleButton:
+            return platform::MouseButton::Middle;
+        default:
+            return std::nullopt;
     }
 }
 

@@ -17,9 +17,15 @@
 // call them directly.
 namespace platform::qt {
 
-inline QString toQString(const std::string& text) { return QString::fromStdString(text); }
-inline QColor toQColor(raster::Color color) { return QColor::fromRgb(0xFF000000u | color); }
-inline QRect toQRect(const platform::Rect& rect) { return QRect(rect.left, rect.top, rect.width(), rect.height()); }
+inline QString toQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline QColor toQColor(raster::Color color) {
+    return QColor::fromRgb(0xFF000000u | color);
+}
+inline QRect toQRect(const platform::Rect& rect) {
+    return QRect(rect.left, rect.top, rect.width(), rect.height());
+}
 
 // The layout names fonts by family and pixel height; its Windows families are drawn in chosen
 // installed ones rather than in whatever fontconfig would pick.

@@ -12,8 +12,10 @@ class QtFileDialogs : public platform::FileDialogs {
 public:
     void setOwner(QWidget* owner) { m_owner = owner; }
 
-    std::optional<std::string> runSave(const platform::FileDialogOptions& options, const std::string& fileName) override;
-    std::optional<std::string> runOpen(const platform::FileDialogOptions& options, const std::string& fileName) override;
+    std::optional<std::string> runSave(const platform::FileDialogOptions& options,
+                                       const std::string& fileName) override;
+    std::optional<std::string> runOpen(const platform::FileDialogOptions& options,
+                                       const std::string& fileName) override;
 
 private:
     QPointer<QWidget> m_owner;

@@ -9,9 +9,9 @@
 
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -38,8 +38,8 @@ protected:
         if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick) onClick();
     }
     void keyPressEvent(QKeyEvent* event) override {
-        const bool clicks = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
-                            event->key() == Qt::Key_Enter;
+        const bool clicks =
+            event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
         if (!clicks) {
             QLabel::keyPressEvent(event);
             return;
@@ -55,7 +55,9 @@ protected:
 };
 
 // A label that only shows a colour, with neither text nor picture, is a swatch to click.
-bool isSwatch(const platform::Label& label) { return label.opaque && label.caption.empty() && label.pictureName.empty(); }
+bool isSwatch(const platform::Label& label) {
+    return label.opaque && label.caption.empty() && label.pictureName.empty();
+}
 
 void setColor(QWidget* widget, raster::Color color) {
     QPalette palette = widget->palette();
@@ -66,10 +68,13 @@ void setColor(QWidget* widget, raster::Color color) {
 
 int frameStyle(platform::Bevel bevel) {
     switch (bevel) {
-        case platform::Bevel::Lowered: return QFrame::Panel | QFrame::Sunken;
+        case platform::Bevel::Lowered:
+            return QFrame::Panel | QFrame::Sunken;
         // A raised inner bevel inside a lowered outer one reads as an etched frame.
-        case platform::Bevel::Raised: return QFrame::Box | QFrame::Sunken;
-        case platform::Bevel::None: break;
+        case platform::Bevel::Raised:
+            return QFrame::Box | QFrame::Sunken;
+        case platform::Bevel::None:
+            break;
     }
     return QFrame::NoFrame;
 }
@@ -101,10 +106,14 @@ QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
     switch (control.kind) {
         case platform::ControlKind::StatusBar:
             return new StatusPanels(static_cast<platform::StatusBar&>(control), parent);
-        case platform::ControlKind::Image: return new ImageView(static_cast<platform::Image&>(control), parent);
-        case platform::ControlKind::Label: return buildLabel(static_cast<platform::Label&>(control), parent);
-        case platform::ControlKind::EditBox: return buildEditBox(static_cast<platform::EditBox&>(control), parent);
-        case platform::ControlKind::Button: return buildButton(static_cast<platform::Button&>(control), parent);
+        case platform::ControlKind::Image:
+            return new ImageView(static_cast<platform::Image&>(control), parent);
+        case platform::ControlKind::Label:
+            return buildLabel(static_cast<platform::Label&>(control), parent);
+        case platform::ControlKind::EditBox:
+            return buildEditBox(static_cast<platform::EditBox&>(control), parent);
+        case platform::ControlKind::Button:
+            return buildButton(static_cast<platform::Button&>(control), parent);
         case platform::ControlKind::ToolButton:
             return buildToolButton(static_cast<platform::ToolButton&>(control), parent);
         case platform::ControlKind::UpDown: {
@@ -120,7 +129,8 @@ QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
             frame->setFrameStyle(frameStyle(static_cast<platform::Panel&>(control).bevel));
             return frame;
         }
-        case platform::ControlKind::GroupBox: return new QGroupBox(parent);
+        case platform::ControlKind::GroupBox:
+            return new QGroupBox(parent);
     }
     return new QWidget(parent);
 }
@@ -183,9 +193,12 @@ void FormWidgets::setTabOrder() {
     for (platform::Control* control : m_form.controls) {
         QWidget* built = widget(*control);
         if (!built) continue;
-        if (auto* edit = dynamic_cast<platform::EditBox*>(control)) edits.push_back(edit);
-        else if (auto* button = dynamic_cast<platform::Button*>(control)) buttons.push_back(button);
-        else if (built->focusPolicy() != Qt::NoFocus) chain.push_back(built);
+        if (auto* edit = dynamic_cast<platform::EditBox*>(control))
+            edits.push_back(edit);
+        else if (auto* button = dynamic_cast<platform::Button*>(control))
+            buttons.push_back(button);
+        else if (built->focusPolicy() != Qt::NoFocus)
+            chain.push_back(built);
     }
     std::stable_sort(edits.begin(), edits.end(), [](auto* a, auto* b) { return a->tabOrder < b->tabOrder; });
     for (auto* edit : edits) chain.push_back(widget(*edit));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/controls.h"
 #include "platform/accessible_text.h"
+#include "platform/controls.h"
 
 #include <QString>
 

@@ -15,8 +15,10 @@ namespace {
 // The page of each context number; topic 1 is the table of contents.
 QString topicPage(int context) {
     switch (context) {
-        case 1: return QStringLiteral("index.html");
-        default: return QStringLiteral("topic%1.html").arg(context);
+        case 1:
+            return QStringLiteral("index.html");
+        default:
+            return QStringLiteral("topic%1.html").arg(context);
     }
 }
 
@@ -44,10 +46,9 @@ std::optional<QUrl> helpTopicUrl(const std::string& helpFile, int context, const
 void QtHelpViewer::showContext(const std::string& helpFile, int context) {
     const std::optional<QUrl> url = helpTopicUrl(helpFile, context, m_roots);
     if (!url) {
-        QMessageBox::warning(m_owner, QStringLiteral("Velmora Help"),
-                             QStringLiteral("Cannot find topic %1 of the help file %2.")
-                                 .arg(context)
-                                 .arg(toQString(helpFile)));
+        QMessageBox::warning(
+            m_owner, QStringLiteral("Velmora Help"),
+            QStringLiteral("Cannot find topic %1 of the help file %2.").arg(context).arg(toQString(helpFile)));
         return;
     }
     if (!m_window) {

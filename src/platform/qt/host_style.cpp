@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QStyleOption>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace platform::qt {
 

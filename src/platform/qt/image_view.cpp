@@ -95,8 +95,8 @@ void ImageView::paintEvent(QPaintEvent* event) {
                              .toAlignedRect()
                              .intersected(m_shown.rect());
     if (pixels.isEmpty()) return;
-    const QRectF target(pixels.left() * factor.width(), pixels.top() * factor.height(),
-                        pixels.width() * factor.width(), pixels.height() * factor.height());
+    const QRectF target(pixels.left() * factor.width(), pixels.top() * factor.height(), pixels.width() * factor.width(),
+                        pixels.height() * factor.height());
     painter.drawImage(target, m_shown, QRectF(pixels));
 }
 

@@ -28,9 +28,12 @@ platform::PromptAnswer QtMessageBoxes::askYesNoCancel(const std::string& text, c
     box.setWindowModality(Qt::ApplicationModal);
     box.move(screenTopLeft.x, screenTopLeft.y);
     switch (box.exec()) {
-        case QMessageBox::Yes: return platform::PromptAnswer::Yes;
-        case QMessageBox::No: return platform::PromptAnswer::No;
-        default: return platform::PromptAnswer::Cancel;
+        case QMessageBox::Yes:
+            return platform::PromptAnswer::Yes;
+        case QMessageBox::No:
+            return platform::PromptAnswer::No;
+        default:
+            return platform::PromptAnswer::Cancel;
     }
 }
 

@@ -3,7 +3,9 @@
 #include <QtGlobal>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
-static void registerCompiledResources() { Q_INIT_RESOURCE(velmora); }
+static void registerCompiledResources() {
+    Q_INIT_RESOURCE(velmora);
+}
 
 namespace platform::qt {
 

@@ -30,10 +30,13 @@ protected:
 int stepOfKey(int key) {
     switch (key) {
         case Qt::Key_Left:
-        case Qt::Key_Down: return -1;
+        case Qt::Key_Down:
+            return -1;
         case Qt::Key_Right:
-        case Qt::Key_Up: return +1;
-        default: return 0;
+        case Qt::Key_Up:
+            return +1;
+        default:
+            return 0;
     }
 }
 

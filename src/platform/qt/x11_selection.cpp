@@ -26,7 +26,8 @@ xcb_generic_event_t* nextEvent(xcb_connection_t* connection, std::chrono::steady
     for (;;) {
         if (xcb_generic_event_t* event = xcb_poll_for_event(connection)) return event;
         if (xcb_connection_has_error(connection)) return nullptr;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return nullptr;
         pollfd waiting{xcb_get_file_descriptor(connection), POLLIN, 0};
         poll(&waiting, 1, static_cast<int>(left.count()) + 1);
@@ -115,8 +116,7 @@ std::optional<std::vector<std::string>> X11Selection::targets(std::chrono::milli
     return names;
 }
 
-bool X11Selection::transfer(const std::string& type,
-                            const std::function<bool(std::span<const std::uint8_t>)>& take,
+bool X11Selection::transfer(const std::string& type, const std::function<bool(std::span<const std::uint8_t>)>& take,
                             std::chrono::milliseconds bound) {
     if (!connect()) return false;
     if (!convert(atom(type.c_str()), Clock::now() + bound)) return false;

@@ -10,33 +10,27 @@ using platform::Point;
 
 Canvas::Canvas(Bitmap& bitmap) : m_bitmap(&bitmap) {}
 
-void Canvas::setPen(const Pen& pen)
-{
+void Canvas::setPen(const Pen& pen) {
     m_pen = pen;
     m_pen.width = std::clamp(pen.width, 1, 8);
 }
 
-void Canvas::setPenColor(Color color)
-{
+void Canvas::setPenColor(Color color) {
     m_pen.color = color;
 }
 
-void Canvas::setPenWidth(int width)
-{
+void Canvas::setPenWidth(int width) {
     Pen pen = m_pen;
     pen.width = width;
     setPen(pen);
 }
 
-void Canvas::moveTo(int x, int y)
-{
+void Canvas::moveTo(int x, int y) {
     m_position = {x, y};
-    if (m_recording)
-        m_newFigure = true;
+    if (m_recording) m_newFigure = true;
 }
 
-void Canvas::lineTo(int x, int y)
-{
+void Canvas::lineTo(int x, int y) {
     const Point to{x, y};
     if (m_recording) {
         if (m_newFigure) {
@@ -51,22 +45,18 @@ void Canvas::lineTo(int x, int y)
     m_position = to;
 }
 
-void Canvas::drawLine(Point from, Point to)
-{
+void Canvas::drawLine(Point from, Point to) {
     const Point points[2] = {from, to};
     detail::SpanPainter painter(*m_bitmap, m_pen.color);
     detail::strokePolyline(painter, m_pen, m_shapes, points, 2, false);
 }
 
-void Canvas::setPixel(int x, int y, Color color)
-{
+void Canvas::setPixel(int x, int y, Color color) {
     m_bitmap->setPixel(x, y, color);
 }
 
-void Canvas::fillRect(const platform::Rect& rect)
-{
-    if (m_brush.clear)
-        return;
+void Canvas::fillRect(const platform::Rect& rect) {
+    if (m_brush.clear) return;
     // A reversed extent keeps its first column or row, as the classic library fills it.
     int left = rect.left;
     int right = rect.right;
@@ -83,8 +73,7 @@ void Canvas::fillRect(const platform::Rect& rect)
     detail::SpanPainter(*m_bitmap, m_brush.color).rect(left, top, right, bottom);
 }
 
-void Canvas::beginPath()
-{
+void Canvas::beginPath() {
     m_recording = true;
     m_pathReady = false;
     m_newFigure = true;
@@ -92,18 +81,14 @@ void Canvas::beginPath()
     m_figureStarts.clear();
 }
 
-void Canvas::endPath()
-{
-    if (!m_recording)
-        return;
+void Canvas::endPath() {
+    if (!m_recording) return;
     m_recording = false;
     m_pathReady = true;
 }
 
-void Canvas::strokePath()
-{
-    if (!m_pathReady)
-        return;
+void Canvas::strokePath() {
+    if (!m_pathReady) return;
     detail::SpanPainter painter(*m_bitmap, m_pen.color);
     const int figures = static_cast<int>(m_figureStarts.size());
     for (int i = 0; i < figures; ++i) {

@@ -37,8 +37,8 @@ enum class CopyMode { SrcCopy, DstInvert, Whiteness };
 // pixel and leaves out its end pixel. Boxes are ordered first and exclude their right column and
 // bottom row: rectangle(1, 1, 5, 4) outlines columns 1..4 and rows 1..3, and so does
 // rectangle(5, 4, 1, 1). Wide pens are centred on the thin line; a square end reaches width / 2
-// pixels past a line's left or top end and one pixel less past its right or bottom end. An interior is painted before its
-// outline. Every figure is worked out whole and then clipped, so clipping never moves a pixel.
+// pixels past a line's left or top end and one pixel less past its right or bottom end. An interior is painted before
+// its outline. Every figure is worked out whole and then clipped, so clipping never moves a pixel.
 //
 //     lineTo (0,0)->(4,1)    rectangle(1,1,5,4)    square pen 3, A(2,2) to B(6,2)
 //       ###.                  ......                 ........

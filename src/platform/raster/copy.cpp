@@ -8,8 +8,7 @@ namespace raster {
 namespace {
 
 // The part of rect that lies on a width x height bitmap.
-platform::Rect clipped(platform::Rect rect, int width, int height)
-{
+platform::Rect clipped(platform::Rect rect, int width, int height) {
     rect.left = std::max(rect.left, 0);
     rect.top = std::max(rect.top, 0);
     rect.right = std::min(rect.right, width);
@@ -19,8 +18,7 @@ platform::Rect clipped(platform::Rect rect, int width, int height)
 
 // Copies the block of from at sourceRect onto dest at destRect, as large as the smaller of the
 // two, keeping only the pixels that lie on both bitmaps. The two may be the same bitmap.
-void copyBlock(Bitmap& dest, const Bitmap& from, const platform::Rect& destRect, const platform::Rect& sourceRect)
-{
+void copyBlock(Bitmap& dest, const Bitmap& from, const platform::Rect& destRect, const platform::Rect& sourceRect) {
     const int width = std::min(destRect.width(), sourceRect.width());
     const int height = std::min(destRect.height(), sourceRect.height());
     const int dx = destRect.left - sourceRect.left;
@@ -28,8 +26,7 @@ void copyBlock(Bitmap& dest, const Bitmap& from, const platform::Rect& destRect,
     platform::Rect area = clipped({sourceRect.left, sourceRect.top, sourceRect.left + width, sourceRect.top + height},
                                   from.width(), from.height());
     area = clipped({area.left + dx, area.top + dy, area.right + dx, area.bottom + dy}, dest.width(), dest.height());
-    if (area.left >= area.right || area.top >= area.bottom)
-        return;
+    if (area.left >= area.right || area.top >= area.bottom) return;
 
     const std::size_t bytes = static_cast<std::size_t>(area.right - area.left) * sizeof(Color);
     // Moving a block down within one bitmap must start from its bottom row; memmove takes care of
@@ -44,8 +41,7 @@ void copyBlock(Bitmap& dest, const Bitmap& from, const platform::Rect& destRect,
 
 }  // namespace
 
-void Canvas::copyRect(const platform::Rect& destRect, const Canvas& source, const platform::Rect& sourceRect)
-{
+void Canvas::copyRect(const platform::Rect& destRect, const Canvas& source, const platform::Rect& sourceRect) {
     Bitmap& dest = *m_bitmap;
     if (m_copyMode == CopyMode::SrcCopy) {
         copyBlock(dest, *source.m_bitmap, destRect, sourceRect);
@@ -55,13 +51,11 @@ void Canvas::copyRect(const platform::Rect& destRect, const Canvas& source, cons
     const Color flip = m_copyMode == CopyMode::DstInvert ? 0xFFFFFF : 0;
     for (int y = area.top; y < area.bottom; ++y) {
         Color* row = dest.row(y);
-        for (int x = area.left; x < area.right; ++x)
-            row[x] = flip != 0 ? row[x] ^ flip : White;
+        for (int x = area.left; x < area.right; ++x) row[x] = flip != 0 ? row[x] ^ flip : White;
     }
 }
 
-void Canvas::draw(int x, int y, const Bitmap& picture)
-{
+void Canvas::draw(int x, int y, const Bitmap& picture) {
     copyBlock(*m_bitmap, picture, {x, y, x + picture.width(), y + picture.height()},
               {0, 0, picture.width(), picture.height()});
 }

@@ -11,16 +11,13 @@ struct Run {
 
 // Widens the run of surface pixels through `column` to the right (and to the left when asked),
 // paints it and answers its columns [start, end).
-Run fillRun(Color* row, int width, int column, bool widenLeft, Color surface, Color fill)
-{
+Run fillRun(Color* row, int width, int column, bool widenLeft, Color surface, Color fill) {
     int start = column;
     if (widenLeft) {
-        while (start > 0 && row[start - 1] == surface)
-            --start;
+        while (start > 0 && row[start - 1] == surface) --start;
     }
     int end = column + 1;
-    while (end < width && row[end] == surface)
-        ++end;
+    while (end < width && row[end] == surface) ++end;
     std::fill(row + start, row + end, fill);
     return {start, end};
 }
@@ -32,15 +29,12 @@ Run fillRun(Color* row, int width, int column, bool widenLeft, Color surface, Co
 // Where a widened run sticks out past the run that found it, the overhang is also handed back the
 // way it came. Painting at once is safe because the brush colour differs from the surface colour,
 // so a painted pixel never matches again; the result is exactly the 4-connected area of the seed.
-void Canvas::floodFill(int x, int y, Color surface)
-{
+void Canvas::floodFill(int x, int y, Color surface) {
     Bitmap& bitmap = *m_bitmap;
-    if (m_brush.clear || !bitmap.contains(x, y) || bitmap.row(y)[x] != surface)
-        return;
+    if (m_brush.clear || !bitmap.contains(x, y) || bitmap.row(y)[x] != surface) return;
     // Filling with the surface's own colour changes nothing.
     const Color fill = m_brush.color;
-    if (fill == surface)
-        return;
+    if (fill == surface) return;
 
     const int width = bitmap.width();
     const int height = bitmap.height();
@@ -52,12 +46,10 @@ void Canvas::floodFill(int x, int y, Color surface)
     while (!m_floodRuns.empty()) {
         const detail::FloodRun from = m_floodRuns.back();
         m_floodRuns.pop_back();
-        if (from.y < 0 || from.y >= height)
-            continue;
+        if (from.y < 0 || from.y >= height) continue;
         Color* row = bitmap.row(from.y);
         for (int column = from.left; column <= from.right; ++column) {
-            if (row[column] != surface)
-                continue;
+            if (row[column] != surface) continue;
             // Only a run reaching the first column can stick out to the left.
             const Run run = fillRun(row, width, column, column == from.left, surface, fill);
             m_floodRuns.push_back({from.y + from.dir, run.start, run.end - 1, from.dir});

@@ -5,10 +5,8 @@
 
 namespace raster::detail {
 
-void PenShapes::use(int penWidth, bool squarePen)
-{
-    if (penWidth == width && squarePen == square)
-        return;
+void PenShapes::use(int penWidth, bool squarePen) {
+    if (penWidth == width && squarePen == square) return;
     width = penWidth;
     square = squarePen;
     runs.clear();
@@ -22,8 +20,7 @@ void PenShapes::use(int penWidth, bool squarePen)
     const int half = penWidth / 2;
     roundRectRegion(-half, -half, (penWidth + 1) / 2, (penWidth + 1) / 2, penWidth, penWidth, insets, bands);
     for (const Band& b : bands) {
-        if (dot.count < static_cast<int>(std::size(dot.bands)))
-            dot.bands[dot.count++] = b;
+        if (dot.count < static_cast<int>(std::size(dot.bands))) dot.bands[dot.count++] = b;
     }
 }
 

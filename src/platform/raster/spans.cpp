@@ -9,8 +9,7 @@ namespace raster::detail {
 namespace {
 
 // The smallest integer x with x >= num / den, for den > 0.
-std::int64_t ceilDiv(std::int64_t num, std::int64_t den)
-{
+std::int64_t ceilDiv(std::int64_t num, std::int64_t den) {
     return num >= 0 ? (num + den - 1) / den : -((-num) / den);
 }
 
@@ -25,10 +24,8 @@ struct EdgeWalk {
     std::int64_t wholeStep;
     std::int64_t partStep;
 
-    void start(Point a, Point b, int firstRow)
-    {
-        if (a.y > b.y)
-            std::swap(a, b);
+    void start(Point a, Point b, int firstRow) {
+        if (a.y > b.y) std::swap(a, b);
         top = a.y;
         bottom = b.y;
         height = b.y - a.y;
@@ -52,8 +49,7 @@ struct EdgeWalk {
         }
     }
 
-    void step()
-    {
+    void step() {
         x += wholeStep;
         excess -= partStep;
         if (excess < 0) {
@@ -65,8 +61,7 @@ struct EdgeWalk {
 
 }  // namespace
 
-void fillPolygon(SpanSink& sink, const Point* points, int count)
-{
+void fillPolygon(SpanSink& sink, const Point* points, int count) {
     constexpr int MaxPoints = 8;
     assert(count >= 3 && count <= MaxPoints);
     int top = points[0].y;
@@ -77,16 +72,14 @@ void fillPolygon(SpanSink& sink, const Point* points, int count)
     }
     top = std::max(top, sink.rowBegin());
     bottom = std::min(bottom, sink.rowEnd());
-    if (top >= bottom)
-        return;
+    if (top >= bottom) return;
 
     EdgeWalk edges[MaxPoints];
     int edgeCount = 0;
     for (int i = 0; i < count; ++i) {
         const Point a = points[i];
         const Point b = points[(i + 1) % count];
-        if (a.y != b.y && std::max(a.y, b.y) > top && std::min(a.y, b.y) < bottom)
-            edges[edgeCount++].start(a, b, top);
+        if (a.y != b.y && std::max(a.y, b.y) > top && std::min(a.y, b.y) < bottom) edges[edgeCount++].start(a, b, top);
     }
 
     std::int64_t crossings[MaxPoints];
@@ -94,12 +87,10 @@ void fillPolygon(SpanSink& sink, const Point* points, int count)
         int n = 0;
         for (int i = 0; i < edgeCount; ++i) {
             EdgeWalk& edge = edges[i];
-            if (y < edge.top || y >= edge.bottom)
-                continue;
+            if (y < edge.top || y >= edge.bottom) continue;
             // Kept sorted as they come: there are only a handful.
             int j = n++;
-            for (; j > 0 && crossings[j - 1] > edge.x; --j)
-                crossings[j] = crossings[j - 1];
+            for (; j > 0 && crossings[j - 1] > edge.x; --j) crossings[j] = crossings[j - 1];
             crossings[j] = edge.x;
             edge.step();
         }
@@ -110,15 +101,11 @@ void fillPolygon(SpanSink& sink, const Point* points, int count)
 }
 
 void roundRectRegion(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight,
-                     std::vector<int>& insets, std::vector<Band>& out)
-{
+                     std::vector<int>& insets, std::vector<Band>& out) {
     out.clear();
-    if (left > right)
-        std::swap(left, right);
-    if (top > bottom)
-        std::swap(top, bottom);
-    if (left == right || top == bottom)
-        return;
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+    if (left == right || top == bottom) return;
     const int ew = std::min(right - left, std::abs(cornerWidth));
     const int eh = std::min(bottom - top, std::abs(cornerHeight));
     if (ew < 2 || eh < 2) {
@@ -144,8 +131,7 @@ void roundRectRegion(int left, int top, int right, int bottom, int cornerWidth, 
             err += dx;
         }
         if (e2 <= dy) {
-            if (y + 1 >= eh)
-                break;
+            if (y + 1 >= eh) break;
             ++y;
             dy += 8 * a * a;
             err += dy;
@@ -154,8 +140,7 @@ void roundRectRegion(int left, int top, int right, int bottom, int cornerWidth, 
     }
     // A narrow, tall corner runs out of columns before it reaches its last row; carrying the last
     // inset on to the end keeps the ellipse whole instead of cutting off its ends.
-    for (int row = y + 1; row < eh; ++row)
-        insets[row] = insets[y];
+    for (int row = y + 1; row < eh; ++row) insets[row] = insets[y];
 
     const int mid = eh / 2;
     for (int i = 0; i < mid; ++i) {
@@ -169,8 +154,7 @@ void roundRectRegion(int left, int top, int right, int bottom, int cornerWidth, 
     }
 }
 
-void ellipseQuadrant(int ew, int eh, std::vector<Point>& out)
-{
+void ellipseQuadrant(int ew, int eh, std::vector<Point>& out) {
     out.clear();
     const std::int64_t a = ew - 1;
     const std::int64_t b = eh - 1;

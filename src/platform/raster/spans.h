@@ -37,12 +37,10 @@ public:
     virtual int rowBegin() const = 0;
     virtual int rowEnd() const = 0;
 
-    void rect(int left, int top, int right, int bottom)
-    {
+    void rect(int left, int top, int right, int bottom) {
         top = std::max(top, rowBegin());
         bottom = std::min(bottom, rowEnd());
-        for (int y = top; y < bottom; ++y)
-            span(y, left, right);
+        for (int y = top; y < bottom; ++y) span(y, left, right);
     }
 
 protected:
@@ -58,20 +56,15 @@ public:
     int rowBegin() const override { return 0; }
     int rowEnd() const override { return m_bitmap.height(); }
 
-    void span(int y, int x0, int x1) override
-    {
-        if (y < 0 || y >= m_bitmap.height())
-            return;
+    void span(int y, int x0, int x1) override {
+        if (y < 0 || y >= m_bitmap.height()) return;
         x0 = std::max(x0, 0);
         x1 = std::min(x1, m_bitmap.width());
-        if (x0 < x1)
-            std::fill(m_bitmap.row(y) + x0, m_bitmap.row(y) + x1, m_color);
+        if (x0 < x1) std::fill(m_bitmap.row(y) + x0, m_bitmap.row(y) + x1, m_color);
     }
 
-    void point(int x, int y)
-    {
-        if (m_bitmap.contains(x, y))
-            m_bitmap.row(y)[x] = m_color;
+    void point(int x, int y) {
+        if (m_bitmap.contains(x, y)) m_bitmap.row(y)[x] = m_color;
     }
 
     void band(const Band& b, int dx = 0, int dy = 0) { rect(b.x0 + dx, b.y0 + dy, b.x1 + dx, b.y1 + dy); }

@@ -4,8 +4,7 @@
 
 namespace raster::detail {
 
-void thinLine(SpanPainter& painter, Point a, Point b)
-{
+void thinLine(SpanPainter& painter, Point a, Point b) {
     if (a.y == b.y) {
         // Going left the run is [b+1, a+1): still the start pixel in, the end pixel out.
         if (a.x <= b.x)
@@ -47,8 +46,7 @@ void thinLine(SpanPainter& painter, Point a, Point b)
         first = std::max(first, majorStart - (majorLimit - 1));
         last = std::min(last, majorStart + 1);
     }
-    if (first >= last)
-        return;
+    if (first >= last) return;
 
     // Minor steps taken before step k: ceil((2 k m - M + bias) / 2M) written for k >= 0.
     const long long twoMajor = 2LL * major;

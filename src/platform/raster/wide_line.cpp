@@ -9,28 +9,23 @@ namespace raster::detail {
 namespace {
 
 // Rounds half away from zero, the rounding the widened outline is built with.
-int roundHalfAway(double f)
-{
+int roundHalfAway(double f) {
     return static_cast<int>(f > 0 ? f + 0.5 : f - 0.5);
 }
 
-Point operator+(Point a, Point b)
-{
+Point operator+(Point a, Point b) {
     return {a.x + b.x, a.y + b.y};
 }
 
-Point operator-(Point a, Point b)
-{
+Point operator-(Point a, Point b) {
     return {a.x - b.x, a.y - b.y};
 }
 
-bool isStep(int dx, int dy)
-{
+bool isStep(int dx, int dy) {
     return std::abs(dx) <= 1 && std::abs(dy) <= 1;
 }
 
-int stepIndex(int dx, int dy)
-{
+int stepIndex(int dx, int dy) {
     return (dx + 1) * 3 + (dy + 1);
 }
 
@@ -40,10 +35,8 @@ constexpr double MiterLimit = 10.0;
 class SpanRecorder final : public SpanSink {
 public:
     explicit SpanRecorder(std::vector<RowSpan>& runs) : m_runs(runs) {}
-    void span(int y, int x0, int x1) override
-    {
-        if (x0 < x1)
-            m_runs.push_back({y, x0, x1});
+    void span(int y, int x0, int x1) override {
+        if (x0 < x1) m_runs.push_back({y, x0, x1});
     }
     int rowBegin() const override { return -1000000; }
     int rowEnd() const override { return 1000000; }
@@ -55,16 +48,14 @@ private:
 class WideStroker {
 public:
     WideStroker(SpanPainter& painter, const Pen& pen, PenShapes& shapes)
-        : m_painter(painter), m_width(pen.width), m_square(pen.style == PenStyle::Square), m_shapes(shapes)
-    {
-    }
+        : m_painter(painter), m_width(pen.width), m_square(pen.style == PenStyle::Square), m_shapes(shapes) {}
 
     void polyline(const Point* points, int count, bool closed);
 
 private:
     bool segment(Point p1, Point p2, int dx, int dy, bool cap1, bool cap2, Face& face1, Face& face2);
-    void buildSegment(SpanSink& sink, Point p1, Point p2, int dx, int dy, bool square1, bool square2,
-                      Face& face1, Face& face2) const;
+    void buildSegment(SpanSink& sink, Point p1, Point p2, int dx, int dy, bool square1, bool square2, Face& face1,
+                      Face& face2) const;
     void join(Point p, const Face& in, const Face& out);
     void buildJoin(SpanSink& sink, Point p, Face in, Face out);
     void paint(const PenShapes::Piece& piece, Point p);
@@ -78,30 +69,22 @@ private:
     bool m_tipOnHalf = false;
 };
 
-void WideStroker::dot(Point p)
-{
-    for (int i = 0; i < m_shapes.dot.count; ++i)
-        m_painter.band(m_shapes.dot.bands[i], p.x, p.y);
+void WideStroker::dot(Point p) {
+    for (int i = 0; i < m_shapes.dot.count; ++i) m_painter.band(m_shapes.dot.bands[i], p.x, p.y);
 }
 
-void WideStroker::cap(Point p)
-{
+void WideStroker::cap(Point p) {
     // Square caps are part of the segment body; round caps are the pen dot.
-    if (!m_square)
-        dot(p);
+    if (!m_square) dot(p);
 }
 
-void WideStroker::paint(const PenShapes::Piece& piece, Point p)
-{
+void WideStroker::paint(const PenShapes::Piece& piece, Point p) {
     const RowSpan* run = m_shapes.runs.data() + piece.first;
-    for (int i = 0; i < piece.count; ++i, ++run)
-        m_painter.span(run->y + p.y, run->x0 + p.x, run->x1 + p.x);
+    for (int i = 0; i < piece.count; ++i, ++run) m_painter.span(run->y + p.y, run->x0 + p.x, run->x1 + p.x);
 }
 
-bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool cap2, Face& face1, Face& face2)
-{
-    if (dx == 0 && dy == 0)
-        return false;
+bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool cap2, Face& face1, Face& face2) {
+    if (dx == 0 && dy == 0) return false;
     const bool square1 = cap1 && m_square;
     const bool square2 = cap2 && m_square;
     if (square1 || square2 || !isStep(dx, dy) || p2 - p1 != Point{dx, dy}) {
@@ -128,18 +111,15 @@ bool WideStroker::segment(Point p1, Point p2, int dx, int dy, bool cap1, bool ca
 }
 
 void WideStroker::buildSegment(SpanSink& sink, Point p1, Point p2, int dx, int dy, bool square1, bool square2,
-                               Face& face1, Face& face2) const
-{
+                               Face& face1, Face& face2) const {
     const int half = m_width / 2;
     if (dy == 0) {
         int left = std::min(p1.x, p2.x);
         int right = std::max(p1.x, p2.x);
         const int top = p1.y - half;
         const int bottom = top + m_width;
-        if ((square1 && dx > 0) || (square2 && dx < 0))
-            left -= half;
-        if ((square2 && dx > 0) || (square1 && dx < 0))
-            right += half;
+        if ((square1 && dx > 0) || (square2 && dx < 0)) left -= half;
+        if ((square2 && dx > 0) || (square1 && dx < 0)) right += half;
         sink.rect(left, top, right, bottom);
         if (dx > 0) {
             face1.start = {left, bottom};
@@ -157,10 +137,8 @@ void WideStroker::buildSegment(SpanSink& sink, Point p1, Point p2, int dx, int d
         int bottom = std::max(p1.y, p2.y);
         const int left = p1.x - half;
         const int right = left + m_width;
-        if ((square1 && dy > 0) || (square2 && dy < 0))
-            top -= half;
-        if ((square2 && dy > 0) || (square1 && dy < 0))
-            bottom += half;
+        if ((square1 && dy > 0) || (square2 && dy < 0)) top -= half;
+        if ((square2 && dy > 0) || (square1 && dy < 0)) bottom += half;
         sink.rect(left, top, right, bottom);
         if (dy > 0) {
             face1.start = {left, top};
@@ -219,8 +197,7 @@ void WideStroker::buildSegment(SpanSink& sink, Point p1, Point p2, int dx, int d
     face1.valid = face2.valid = true;
 }
 
-void WideStroker::buildJoin(SpanSink& sink, Point p, Face in, Face out)
-{
+void WideStroker::buildJoin(SpanSink& sink, Point p, Face in, Face out) {
     m_tipOnHalf = false;
     long long det = static_cast<long long>(in.dx) * out.dy - static_cast<long long>(in.dy) * out.dx;
     if (det != 0) {
@@ -249,16 +226,14 @@ void WideStroker::buildJoin(SpanSink& sink, Point p, Face in, Face out)
     fillPolygon(sink, bevel, 4);
 }
 
-void WideStroker::join(Point p, const Face& in, const Face& out)
-{
+void WideStroker::join(Point p, const Face& in, const Face& out) {
     if (!m_square) {
         dot(p);
         return;
     }
     // A join between faces that were never built (a figure of nothing but empty segments) has no
     // shape; it is left out.
-    if (!in.valid || !out.valid)
-        return;
+    if (!in.valid || !out.valid) return;
     if (!isStep(in.dx, in.dy) || !isStep(out.dx, out.dy)) {
         buildJoin(m_painter, p, in, out);
         return;
@@ -288,15 +263,13 @@ void WideStroker::join(Point p, const Face& in, const Face& out)
         buildJoin(m_painter, p, in, out);
 }
 
-void WideStroker::polyline(const Point* points, int count, bool closed)
-{
+void WideStroker::polyline(const Point* points, int count, bool closed) {
     // Repeated points at either end add nothing but would spoil the caps.
     while (count > 2 && points[0] == points[1]) {
         ++points;
         --count;
     }
-    while (count > 2 && points[count - 1] == points[count - 2])
-        --count;
+    while (count > 2 && points[count - 1] == points[count - 2]) --count;
 
     const int segments = closed ? count : count - 1;
     const Point first = points[0];
@@ -328,22 +301,17 @@ void WideStroker::polyline(const Point* points, int count, bool closed)
     d = at(segments) - at(segments - 1);
     segment(at(segments - 1), last, d.x, d.y, false, !closed, face1, face2);
     join(at(segments - 1), previous, face1);
-    if (closed)
-        join(last, face2, firstFace);
+    if (closed) join(last, face2, firstFace);
 }
 
 }  // namespace
 
 void strokePolyline(SpanPainter& painter, const Pen& pen, PenShapes& shapes, const Point* points, int count,
-                    bool closed)
-{
-    if (count < 2)
-        return;
+                    bool closed) {
+    if (count < 2) return;
     if (pen.width <= 1) {
-        for (int i = 0; i + 1 < count; ++i)
-            thinLine(painter, points[i], points[i + 1]);
-        if (closed)
-            thinLine(painter, points[count - 1], points[0]);
+        for (int i = 0; i + 1 < count; ++i) thinLine(painter, points[i], points[i + 1]);
+        if (closed) thinLine(painter, points[count - 1], points[0]);
         return;
     }
     shapes.use(pen.width, pen.style == PenStyle::Square);
