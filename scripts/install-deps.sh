@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libxcb1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev
   netpbm desktop-file-utils appstream dpkg-dev lintian file strace
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time openbox python3
   fonts-dejavu-core fonts-liberation
