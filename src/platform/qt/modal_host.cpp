@@ -23,6 +23,9 @@ void runButtonHandler(platform::Form& form, platform::Control& control) {
 QWidget* makeClient(QDialog* dialog) {
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The dialog takes exactly its client area; minimum and maximum size are the same, so neither the
+    // user nor the window system can resize it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* client = new QWidget(dialog);
     layout->addWidget(client);
     return client;
