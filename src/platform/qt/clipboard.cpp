@@ -13,7 +13,9 @@ bool QtClipboard::hasBitmap() {
     return data && data->hasImage();
 }
 
-void QtClipboard::empty() { QGuiApplication::clipboard()->clear(); }
+// Clearing gives up the clipboard only where the program owns it, and on Wayland not even then; taking
+// it over with no data at all empties it whoever put the picture there.
+void QtClipboard::empty() { QGuiApplication::clipboard()->setMimeData(new QMimeData); }
 
 void QtClipboard::putBitmap(const raster::Bitmap& bitmap) { QGuiApplication::clipboard()->setImage(toQImage(bitmap)); }
 
