@@ -2,6 +2,7 @@
 
 #include "about/about_box.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/fixed_frame.h"
 
 #include <QKeyEvent>
 #include <QScreen>
@@ -41,6 +42,7 @@ FormDialog::FormDialog(platform::Form& form, QWidget* owner)
       m_widgets(form, m_client) {
     setObjectName(toQString(form.name));
     m_widgets.onClick = [this](platform::Control& control) { buttonClicked(control); };
+    FixedFrame::keep(*this);
 }
 
 void FormDialog::buttonClicked(platform::Control& control) {
