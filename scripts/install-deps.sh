@@ -11,6 +11,7 @@ packages=(
   netpbm desktop-file-utils appstream dpkg-dev lintian file strace
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time openbox python3
   fonts-dejavu-core fonts-liberation
+  weston qt6-wayland wl-clipboard
 )
 
 missing=()

@@ -6,6 +6,7 @@ screen, the window caption, the clipboard and the files on disk.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import tempfile
@@ -106,11 +107,14 @@ class Session:
         with os.fdopen(read_fd) as pipe:
             number = pipe.readline().strip()
         self.env["DISPLAY"] = ":" + number
+        self.start_desktop()
+        return self
+
+    def start_desktop(self):
         wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
                               stderr=subprocess.DEVNULL)
         self.processes.append(wm)
         time.sleep(0.5)
-        return self
 
     def __exit__(self, *exc):
         if self.editor and self.editor.poll() is None:
@@ -172,7 +176,10 @@ class Session:
         self.settle()
 
     def click(self, x, y, button=1):
-        self.run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+        # --sync waits for the pointer to move, which never happens when it is already there.
+        if self.run("xdotool", "getmouselocation").split()[:2] != [b"x:%d" % x, b"y:%d" % y]:
+            self.run("xdotool", "mousemove", "--sync", str(x), str(y))
+        self.run("xdotool", "click", str(button))
         self.settle()
 
     def drag(self, points, button=1):
@@ -193,3 +200,85 @@ class Session:
 
     def clipboard(self, mime):
         return self.run("xclip", "-selection", "clipboard", "-o", "-t", mime, check=False)
+
+
+class WaylandSession(Session):
+    """Xvfb with weston nested in it on the screen's top-left corner, and the editor started as a client
+    of weston. Input still goes in through the X server, which hands it to weston; the editor has no X
+    window, so it is found on screen only."""
+
+    WIDTH, HEIGHT = 1200, 960
+
+    def start_desktop(self):
+        runtime = os.path.join(self.workdir, "runtime")
+        os.mkdir(runtime, 0o700)
+        socket = "wayland-vel-%d" % os.getpid()
+        self.env.update(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY=socket, QT_QPA_PLATFORM="wayland")
+        compositor = subprocess.Popen(["weston", "--backend=x11-backend.so", "--socket=" + socket, "--no-config",
+                                       "--idle-time=0", "--width=%d" % self.WIDTH, "--height=%d" % self.HEIGHT],
+                                      env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(compositor)
+        deadline = time.time() + 15
+        while not os.path.exists(os.path.join(runtime, socket)):
+            if time.time() > deadline or compositor.poll() is not None:
+                raise AssertionError("weston did not start")
+            time.sleep(0.1)
+
+    def start_editor(self):
+        """Starts the editor with the Wayland protocol traced into editor_log()."""
+        # Weston's X11 backend moves its pointer by the difference between two X positions, so it can
+        # start off by a constant. Its pointer stops at the edges of its output: pushing into two
+        # opposite corners puts both pointers on the same spot.
+        for corner in ((0, 0), (self.WIDTH - 1, self.HEIGHT - 1)):
+            self.run("xdotool", "mousemove", *map(str, corner))
+            time.sleep(0.1)
+        self.log_path = os.path.join(self.workdir, "editor.log")
+        with open(self.log_path, "wb") as log:
+            self.editor = subprocess.Popen([self.program], cwd=self.workdir, env=dict(self.env, WAYLAND_DEBUG="1"),
+                                           stdout=subprocess.DEVNULL, stderr=log)
+        return None
+
+    def editor_log(self):
+        with open(self.log_path, errors="replace") as log:
+            return log.read()
+
+    def wait_for_window(self, title, count=1, timeout=15):
+        """Waits until the editor has named a window `title` `count` times since it started."""
+        needle = 'set_title("%s")' % title
+        deadline = time.time() + timeout
+        while self.editor_log().count(needle) < count:
+            if time.time() > deadline or self.editor.poll() is not None:
+                raise AssertionError("no window %r appeared" % title)
+            time.sleep(0.1)
+
+    def has_keyboard(self):
+        """Whether one of the editor's surfaces holds weston's keyboard focus, as the protocol says."""
+        focused = None
+        for line in self.editor_log().splitlines():
+            entered = re.search(r"wl_keyboard@\d+\.enter\(\d+, (wl_surface@\d+)", line)
+            if entered:
+                focused = entered.group(1)
+            elif re.search(r"wl_keyboard@\d+\.leave\(", line) or (focused and "-> %s.destroy()" % focused in line):
+                focused = None
+        return focused is not None
+
+    def wait_for_keyboard(self, timeout=5):
+        # Weston hands the keyboard over some time after a click or a newly mapped window; keys sent
+        # before that are lost.
+        deadline = time.time() + timeout
+        while not self.has_keyboard() and time.time() < deadline:
+            time.sleep(0.05)
+
+    def key(self, *keys):
+        self.wait_for_keyboard()
+        Session.key(self, *keys)
+
+    def type(self, text):
+        self.wait_for_keyboard()
+        Session.type(self, text)
+
+    def screenshot(self):
+        """The screen with weston's pointer parked on its panel, where no window can be."""
+        self.run("xdotool", "mousemove", str(self.WIDTH // 2), "8")
+        time.sleep(0.1)
+        return Session.screenshot(self)

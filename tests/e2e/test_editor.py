@@ -56,7 +56,10 @@ class Editor:
                 while i >= 0 and (i - y * row_bytes) % 3:
                     i = shot.pixels.find(run, i + 1, (y + 1) * row_bytes)
                 if i >= 0:
+                    # A document covers the area's top-left part; its right column is grey to the top.
                     x = (i - y * row_bytes) // 3
+                    while y > 0 and shot.at(x + 559, y - 1) == GREY:
+                        y -= 1
                     return x - VIEW_ORIGIN[0], y - VIEW_ORIGIN[1]
             time.sleep(0.2)
         raise AssertionError("the grey editing area is not on screen")

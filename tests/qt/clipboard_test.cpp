@@ -106,9 +106,13 @@ private slots:
         QApplication::clipboard()->setText(QStringLiteral("not a picture"));
         QTRY_VERIFY(!clipboard.hasBitmap());
         QVERIFY(!clipboard.bitmap(96, 80).has_value());
+        clipboard.open();
         clipboard.putBitmap(pattern(2, 2));
+        clipboard.close();
         QTRY_VERIFY(clipboard.hasBitmap());
+        clipboard.open();
         clipboard.empty();
+        clipboard.close();
         QTRY_VERIFY(!clipboard.hasBitmap());
     }
 
@@ -136,7 +140,9 @@ private slots:
     void aCopiedBitmapReachesAnotherProgramAsPngAndBmp() {
         if (!onRealX11()) QSKIP("needs a real X server and xclip");
         QtClipboard clipboard;
+        clipboard.open();
         clipboard.putBitmap(pattern(10, 7));
+        clipboard.close();
         bool finished = false;
         const QByteArray targets = xclip({"-t", "TARGETS", "-o"}, &finished);
         QVERIFY(finished);

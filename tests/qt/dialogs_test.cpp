@@ -40,6 +40,8 @@ private slots:
         bool openAfterEscape = false;
         whileModal([&](QWidget* dialog) {
             clientSize = dialog->findChild<QWidget*>()->size();
+            QCOMPARE(dialog->minimumSize(), dialog->size());
+            QCOMPARE(dialog->maximumSize(), dialog->size());
             QCOMPARE(dialog->windowTitle(), QStringLiteral("About Velmora"));
             QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
             QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -100,6 +102,7 @@ private slots:
 
     void helpOpensBesideTheEditorWithoutBlockingIt() {
         QWidget owner;
+        owner.setGeometry(20, 20, 200, 150);
         owner.show();
         QtHelpViewer viewer;
         viewer.setOwner(&owner);
@@ -108,11 +111,25 @@ private slots:
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QVERIFY(window->isWindow());
+        QVERIFY(!window->parentWidget());
+        QVERIFY(!window->windowHandle()->transientParent());
+        QVERIFY(!window->frameGeometry().intersects(owner.frameGeometry()));
+        QVERIFY(owner.screen()->availableGeometry().contains(window->frameGeometry()));
         QCOMPARE(window->windowModality(), Qt::NonModal);
         QVERIFY(window->toPlainText().contains(QStringLiteral("Velmora Help")));
         QVERIFY(!window->testAttribute(Qt::WA_QuitOnClose));
         viewer.showContext("Help.hlp", 1);
         QCOMPARE(viewer.window(), window);
+    }
+
+    void helpGoesWhereItCoversTheLeastOfTheEditor() {
+        const QRect screen(0, 0, 1024, 768);
+        // Room on the left only.
+        QCOMPARE(helpWindowPlace(QRect(500, 100, 500, 400), QSize(400, 300), screen), QRect(100, 100, 400, 300));
+        // No room on any side: on screen where it overlaps the editor least, here on the right.
+        QCOMPARE(helpWindowPlace(QRect(144, 98, 735, 571), QSize(566, 513), screen), QRect(458, 98, 566, 513));
+        // Larger than the screen: cut down to it.
+        QCOMPARE(helpWindowPlace(QRect(0, 0, 100, 100), QSize(2000, 2000), screen), screen);
     }
 
     void missingHelpIsReportedByTheViewer() {

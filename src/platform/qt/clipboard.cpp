@@ -118,12 +118,19 @@ bool QtClipboard::hasBitmap() {
     return types && pictureTypeAmong(*types);
 }
 
+// Clearing gives up the clipboard only where the program owns it, and on Wayland not even then; taking
+// it over with no data at all empties it whoever put the picture there.
 void QtClipboard::empty() {
-    QGuiApplication::clipboard()->clear();
+    m_content = std::make_unique<QMimeData>();
 }
 
 void QtClipboard::putBitmap(const raster::Bitmap& bitmap) {
-    QGuiApplication::clipboard()->setImage(toQImage(bitmap));
+    if (!m_content) m_content = std::make_unique<QMimeData>();
+    m_content->setImageData(toQImage(bitmap));
+}
+
+void QtClipboard::close() {
+    if (m_content) QGuiApplication::clipboard()->setMimeData(m_content.release());
 }
 
 std::optional<raster::Bitmap> QtClipboard::bitmap(int maxWidth, int maxHeight) {

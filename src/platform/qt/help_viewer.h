@@ -3,6 +3,7 @@
 #include "platform/services.h"
 
 #include <QPointer>
+#include <QRect>
 #include <QStringList>
 #include <QTextBrowser>
 #include <QUrl>
@@ -19,9 +20,19 @@ std::optional<QUrl> helpTopicUrl(const std::string& helpFile, int context, const
 // The default roots: the installed copy, then the compiled-in resources.
 QStringList defaultHelpRoots();
 
-// Shows help topics in one help window that stays open beside the editor and never blocks it.
+// Where a help window of the given frame size goes: beside the editor's frame where the screen has
+// room, otherwise where it covers the least of the editor, and always wholly inside the screen.
+QRect helpWindowPlace(const QRect& editorFrame, QSize helpFrame, const QRect& screen);
+
+// Shows help topics in one help window of its own that never blocks the editor. It is a top-level
+// window with no parent, so window systems neither keep it above the editor nor hand the keyboard
+// between the two as they do for a dialog; the viewer owns it and deletes it with itself.
 class QtHelpViewer : public platform::HelpViewer {
 public:
+    QtHelpViewer() = default;
+    QtHelpViewer(const QtHelpViewer&) = delete;
+    QtHelpViewer& operator=(const QtHelpViewer&) = delete;
+    ~QtHelpViewer() override;
     void setOwner(QWidget* owner) { m_owner = owner; }
     void setSearchRoots(QStringList roots) { m_roots = std::move(roots); }
 
@@ -30,6 +41,8 @@ public:
     QTextBrowser* window() const { return m_window; }
 
 private:
+    void placeBesideOwner();
+
     QPointer<QWidget> m_owner;
     QPointer<QTextBrowser> m_window;
     QStringList m_roots = defaultHelpRoots();

@@ -3,6 +3,7 @@
 #include "app/commands.h"
 #include "platform/dispatcher.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/fixed_frame.h"
 #include "platform/qt/host_style.h"
 #include "platform/qt/image_view.h"
 
@@ -57,6 +58,7 @@ MainWindow::MainWindow(TMainForm& form)
     connectView();
     // The window takes exactly the menu bar and the client area, and cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FixedFrame::keep(*this);
     afterHandler();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/qt/message_boxes.h"
 
 #include "platform/qt/convert.h"
+#include "platform/qt/fixed_frame.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -26,6 +27,7 @@ platform::PromptAnswer QtMessageBoxes::askYesNoCancel(const std::string& text, c
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     box.setWindowModality(Qt::ApplicationModal);
+    FixedFrame::keep(box);
     box.move(screenTopLeft.x, screenTopLeft.y);
     switch (box.exec()) {
         case QMessageBox::Yes:
@@ -43,6 +45,7 @@ bool QtMessageBoxes::askYesNo(const std::string& text, const std::string& title)
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     box.setWindowModality(Qt::ApplicationModal);
+    FixedFrame::keep(box);
     centreOnScreen(box);
     return box.exec() == QMessageBox::Yes;
 }
@@ -50,6 +53,7 @@ bool QtMessageBoxes::askYesNo(const std::string& text, const std::string& title)
 void QtMessageBoxes::showError(const std::string& text, const std::string& title) {
     QMessageBox box(QMessageBox::Critical, toQString(title), toQString(text), QMessageBox::Ok, m_owner);
     box.setWindowModality(Qt::ApplicationModal);
+    FixedFrame::keep(box);
     centreOnScreen(box);
     box.exec();
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/modal_host.h"
 
 #include "platform/qt/convert.h"
+#include "platform/qt/fixed_frame.h"
 
 #include <QKeyEvent>
 #include <QScreen>
@@ -19,6 +20,9 @@ void runButtonHandler(platform::Form& form, platform::Control& control) {
 QWidget* makeClient(QDialog* dialog) {
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The dialog takes exactly its client area; minimum and maximum size are the same, so neither the
+    // user nor the window system can resize it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* client = new QWidget(dialog);
     layout->addWidget(client);
     return client;
@@ -34,6 +38,7 @@ FormDialog::FormDialog(platform::Form& form, QWidget* owner)
       m_widgets(form, m_client) {
     setObjectName(toQString(form.name));
     m_widgets.onClick = [this](platform::Control& control) { buttonClicked(control); };
+    FixedFrame::keep(*this);
 }
 
 void FormDialog::buttonClicked(platform::Control& control) {
