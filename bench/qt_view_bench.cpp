@@ -17,7 +17,8 @@ constexpr int ViewWidth = MaxWidth * Zoom;
 constexpr int ViewHeight = MaxHeight * Zoom;
 
 platform::Image& boxi() {
-    static platform::Image image("Boxi", nullptr, {0, 0, ViewWidth, ViewHeight}, MaxWidth, MaxHeight);
+    static platform::Form form;
+    static platform::Image image(form, "Boxi", nullptr, {0, 0, ViewWidth, ViewHeight}, MaxWidth, MaxHeight);
     image.stretch = true;
     for (int y = 0; y < MaxHeight; ++y)
         for (int x = 0; x < MaxWidth; ++x) image.picture.setPixel(x, y, (x ^ y) & 1 ? raster::Black : raster::White);

@@ -3,4 +3,4 @@
 # and the AppStream metadata, which take them from the same variables (cmake/Packaging.cmake).
 set(VELMORA_EMAIL velmora@example.org)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${CMAKE_BINARY_DIR}/generated/velmora_version.h @ONLY)
-target_include_directories(velmora_core PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(velmora_core PUBLIC ${CMAKE_BINARY_DIR}/generated)

@@ -1,19 +1,28 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "velmora_version.h"
+
+#include <string>
 
 // The About box: product name, version, icon and addresses, closed with its default OK button.
 class TAboutBox : public platform::Form {
+    static constexpr raster::Color ButtonFace = raster::Silver;
+
 public:
     TAboutBox();
 
-    platform::Panel Panel1;
-    platform::Label ProductName;
-    platform::Label Version;
-    platform::Label Image1;
-    platform::Label email;
-    platform::Label WebAddress;
-    platform::Button OKButton;
+    // clang-format off
+    platform::Panel Panel1{*this, "Panel1", nullptr, at(8, 8, 202, 153), ButtonFace, platform::Bevel::Raised};
+    platform::Label ProductName{*this, "ProductName", &Panel1, at(13, 8, 117, 33), "Velmora", {"Tahoma", 27, false}};
+    platform::Label Version{*this, "Version", &Panel1, at(14, 44, 73, 16), std::string("Version ") + VelmoraVersion,
+                            {"MS Sans Serif", 13, false}};
+    platform::Label Image1{*this, "Image1", &Panel1, at(156, 14, 32, 32), "", {}};
+    platform::Label email{*this, "email", &Panel1, at(14, 96, 111, 13), VelmoraEmail, {"MS Sans Serif", 11, false}};
+    platform::Label WebAddress{*this, "WebAddress", &Panel1, at(14, 110, 136, 13), VelmoraHomepage,
+                               {"MS Sans Serif", 11, false}};
+    platform::Button OKButton{*this, "OKButton", nullptr, at(76, 171, 74, 25), "OK"};
+    // clang-format on
 
     // Counts the showings, so that a person (or a test) can tell the box was shown.
     int ShowCount = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/limits.h"
 #include "platform/accessible_text.h"
 #include "platform/controls.h"
 #include "platform/input.h"
@@ -27,6 +28,15 @@ struct TFileDialog {
 // The main window. It owns every control, every image and the document state for the whole run; the
 // bodies of its handlers live with their subsystem (document/, wbmp/, editor/, about/).
 class TMainForm : public platform::Form {
+    static constexpr int MaxWidth = document::MaxWidth;
+    static constexpr int MaxHeight = document::MaxHeight;
+    static constexpr int Zoom = document::Zoom;
+    static constexpr int ViewWidth = MaxWidth * Zoom;
+    static constexpr int ViewHeight = MaxHeight * Zoom;
+    static constexpr platform::ControlKind GroupBox = platform::ControlKind::GroupBox;
+    static constexpr platform::Bevel Lowered = platform::Bevel::Lowered;
+    static platform::Font arial(int height, bool bold = false) { return {"Arial", height, bold}; }
+
 public:
     TMainForm(platform::Services& platformServices, TApplication& application);
     ~TMainForm() override;
@@ -35,69 +45,107 @@ public:
     TApplication& Application;
     TAboutBox* AboutBox = nullptr;
 
+    // The layout of the window: each control with its position, size, caption, hint and font, in the
+    // order the host builds them. PW, ZoomLabel, SizeLabel and WidthLabel are one to two pixels wider
+    // (PW also taller) than the boxes they come from, which were sized to other fonts: here their
+    // widest texts ("8", "Zoom: 600%", "96 x 80", " Width:") are drawn in Liberation Sans, at scale 1
+    // and 2. The remaining settings are in the constructor.
+
+    // A table, one control to a line, that the formatter leaves as it stands.
+    // clang-format off
+
     // Editing area.
-    platform::Panel Paneeli;
-    platform::Image Boxi;
-    platform::Panel Alaviiva;
-    platform::Panel Reunaviiva;
+    platform::Panel Paneeli{*this, "Paneeli", nullptr, at(34, 15, ViewWidth, ViewHeight), raster::White};
+    platform::Image Boxi{*this, "Boxi", &Paneeli, at(0, 0, ViewWidth, ViewHeight), MaxWidth, MaxHeight};
+    platform::Panel Alaviiva{*this, "Alaviiva", nullptr, at(33, 495, 578, 2), raster::Silver, Lowered};
+    platform::Panel Reunaviiva{*this, "Reunaviiva", nullptr, at(609, 15, 2, 482), raster::Silver, Lowered};
 
     // Tool column.
-    platform::ToolButton Pen;
-    platform::ToolButton Fill;
-    platform::ToolButton Line;
-    platform::ToolButton RectangleButton;
-    platform::ToolButton Circle;
-    platform::ToolButton RoundRect;
-    platform::ToolButton FilledRect;
-    platform::ToolButton FilledCircle;
-    platform::ToolButton FilledRoundRect;
-    platform::Panel Panel1;
-    platform::Panel Panel3;
-    platform::Panel Panel2;
-    platform::Panel Bevel1;
-    platform::UpDown PenWidth;
-    platform::EditBox PenSize;
-    platform::Label PW;
+    platform::ToolButton Pen{*this, "Pen", nullptr, at(4, 24, 25, 25), "Pen", "pen"};
+    platform::ToolButton Fill{*this, "Fill", nullptr, at(4, 56, 25, 25), "Fill", "fill"};
+    platform::ToolButton Line{*this, "Line", nullptr, at(4, 88, 25, 25), "Line", "line"};
+    platform::ToolButton RectangleButton{*this, "RectangleButton", nullptr, at(4, 120, 25, 25),
+                                         "Rectangle", "rectangle"};
+    platform::ToolButton Circle{*this, "Circle", nullptr, at(4, 152, 25, 25), "Ellipse", "ellipse"};
+    platform::ToolButton RoundRect{*this, "RoundRect", nullptr, at(4, 184, 25, 25),
+                                   "Round Rectangle", "roundrect"};
+    platform::ToolButton FilledRect{*this, "FilledRect", nullptr, at(4, 216, 25, 25),
+                                    "Filled Rectangle", "filledrect"};
+    platform::ToolButton FilledCircle{*this, "FilledCircle", nullptr, at(4, 248, 25, 25),
+                                      "Filled Ellipse", "filledellipse"};
+    platform::ToolButton FilledRoundRect{*this, "FilledRoundRect", nullptr, at(4, 280, 25, 25),
+                                         "Filled Round Rectangle", "filledroundrect"};
+    platform::Panel Panel1{*this, "Panel1", nullptr, at(1, 15, 31, 2), raster::Silver, Lowered};
+    platform::Panel Panel3{*this, "Panel3", nullptr, at(1, 312, 31, 2), raster::Silver, Lowered};
+    platform::Panel Panel2{*this, "Panel2", nullptr, at(1, 373, 31, 2), raster::Silver, Lowered};
+    platform::Panel Bevel1{*this, "Bevel1", nullptr, at(1, 321, 31, 25), raster::Silver, Lowered};
+    platform::UpDown PenWidth{*this, "PenWidth", nullptr, at(2, 322, 29, 23)};
+    platform::EditBox PenSize{*this, "PenSize", nullptr, at(17, 322, 0, 23), 1, -1};
+    platform::Label PW{*this, "PW", nullptr, at(12, 353, 8, 15), "1", {}};
 
     // Right column.
-    platform::Label ZoomLabel;
-    platform::Label SizeLabel;
-    platform::Panel PikkuPaneeli;
-    platform::Image PikkuBoxi;
-    platform::Control PiirtoColor;
-    platform::Label PiirtoWhite;
-    platform::Label PiirtoBlack;
-    platform::Panel ColorPaneeli;
-    platform::Control Tiedot;
-    platform::Label WidthLabel;
-    platform::Label Label1;
-    platform::EditBox Leveys;
-    platform::Label HeightLabel;
-    platform::Label Label2;
-    platform::EditBox Korkeus;
-    platform::Button OKButton;
+    platform::Label ZoomLabel{*this, "ZoomLabel", nullptr, at(546, 0, 63, 14),
+                              "Zoom: " + std::to_string(Zoom * 100) + "%", arial(11)};
+    platform::Label SizeLabel{*this, "SizeLabel", nullptr, at(624, 0, 37, 14),
+                              std::to_string(MaxWidth) + " x " + std::to_string(MaxHeight), arial(11)};
+    platform::Panel PikkuPaneeli{*this, "PikkuPaneeli", nullptr, at(624, 15, MaxWidth, MaxHeight), raster::White};
+    platform::Image PikkuBoxi{*this, "PikkuBoxi", &PikkuPaneeli, at(0, 0, MaxWidth, MaxHeight)};
+    platform::Control PiirtoColor{GroupBox, *this, "PiirtoColor", nullptr, at(624, 267, 96, 70)};
+    platform::Label PiirtoWhite{*this, "PiirtoWhite", &PiirtoColor, at(16, 21, 20, 16), "", {}};
+    platform::Label PiirtoBlack{*this, "PiirtoBlack", &PiirtoColor, at(16, 44, 20, 16), "", {}};
+    platform::Panel ColorPaneeli{*this, "ColorPaneeli", &PiirtoColor, at(51, 21, 31, 39), raster::Black};
+    platform::Control Tiedot{GroupBox, *this, "Tiedot", nullptr, at(624, 347, 96, 138)};
+    platform::Label WidthLabel{*this, "WidthLabel", &Tiedot, at(6, 29, 38, 14), " Width:", arial(11, true)};
+    platform::Label Label1{*this, "Label1", &Tiedot, at(55, 12, 34, 12), "max. " + std::to_string(MaxWidth), arial(9)};
+    platform::EditBox Leveys{*this, "Leveys", &Tiedot, at(55, 24, 33, 23), 2, 0};
+    platform::Label HeightLabel{*this, "HeightLabel", &Tiedot, at(6, 69, 41, 14), " Height:", arial(11, true)};
+    platform::Label Label2{*this, "Label2", &Tiedot, at(55, 52, 34, 12), "max. " + std::to_string(MaxHeight), arial(9)};
+    platform::EditBox Korkeus{*this, "Korkeus", &Tiedot, at(55, 64, 33, 23), 2, 1};
+    platform::Button OKButton{*this, "OKButton", &Tiedot, at(20, 102, 57, 25), "OK"};
 
-    platform::StatusBar StatusBar;
+    platform::StatusBar StatusBar{*this, "StatusBar", nullptr, at(0, 498, 729, 21)};
 
     // Hidden work objects: never shown.
-    platform::Image Mappi;
-    platform::Image CopyImg;
-    platform::Panel UndoPaneeli1;
-    platform::Image UndoBoxi1;
-    platform::Panel UndoPaneeli2;
-    platform::Image UndoBoxi2;
-    platform::Button TaustaWhite;
+    platform::Image Mappi{*this, "Mappi", nullptr, at(728, 210, MaxWidth, MaxHeight)};
+    platform::Image CopyImg{*this, "CopyImg", nullptr, at(728, 304, MaxWidth, MaxHeight)};
+    platform::Panel UndoPaneeli1{*this, "UndoPaneeli1", nullptr, at(728, 16, MaxWidth, MaxHeight), raster::White};
+    platform::Image UndoBoxi1{*this, "UndoBoxi1", &UndoPaneeli1, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight};
+    platform::Panel UndoPaneeli2{*this, "UndoPaneeli2", nullptr, at(728, 112, MaxWidth, MaxHeight), raster::White};
+    platform::Image UndoBoxi2{*this, "UndoBoxi2", &UndoPaneeli2, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight};
+    platform::Button TaustaWhite{*this, "TaustaWhite", nullptr, at(672, 184, 17, 25), ""};
+
+    // clang-format on
     TFileDialog SaveDialog;
     TFileDialog OpenDialog;
 
-    // Main menu.
-    platform::MenuItem New, Open, Save, SaveAs, N1, Exit;
-    platform::MenuItem Undo, N2, Cut, Copy, Paste, N3, ClearClip;
-    platform::MenuItem Invert, Flip, Mirror;
-    platform::MenuItem HelpContents, AboutVelmora;
-    platform::Menu File1, Editti, Image1, Help1;
+    // Main menu: each menu and item in the order it shows.
     std::vector<platform::Menu*> MainMenu1;
-    std::vector<platform::ToolButton*> toolButtons;
+    platform::Menu File1{MainMenu1, "File1", "&File"};
+    platform::MenuItem New{File1, "New", "&New", "Ctrl+N"};
+    platform::MenuItem Open{File1, "Open", "&Open", "Ctrl+O"};
+    platform::MenuItem Save{File1, "Save", "&Save", "Ctrl+S"};
+    platform::MenuItem SaveAs{File1, "SaveAs", "Save &As"};
+    platform::MenuItem N1{File1, "N1", "-"};
+    platform::MenuItem Exit{File1, "Exit", "E&xit"};
+    platform::Menu Editti{MainMenu1, "Editti", "&Edit"};
+    platform::MenuItem Undo{Editti, "Undo", "&Undo", "Ctrl+Z"};
+    platform::MenuItem N2{Editti, "N2", "-"};
+    platform::MenuItem Cut{Editti, "Cut", "Cu&t"};
+    platform::MenuItem Copy{Editti, "Copy", "&Copy", "Ctrl+C"};
+    platform::MenuItem Paste{Editti, "Paste", "&Paste", "Ctrl+V"};
+    platform::MenuItem N3{Editti, "N3", "-"};
+    platform::MenuItem ClearClip{Editti, "ClearClip", "Clear Clip&board"};
+    platform::Menu Image1{MainMenu1, "Image1", "&Image"};
+    platform::MenuItem Invert{Image1, "Invert", "&Invert", "Ctrl+I"};
+    platform::MenuItem Flip{Image1, "Flip", "&Flip", "Ctrl+F"};
+    platform::MenuItem Mirror{Image1, "Mirror", "&Mirror", "Ctrl+M"};
+    platform::Menu Help1{MainMenu1, "Help1", "&Help"};
+    platform::MenuItem HelpContents{Help1, "HelpContents", "&Help", "F1"};
+    platform::MenuItem AboutVelmora{Help1, "AboutVelmora", "&About"};
+
+    // The tool buttons, of which exactly one is down.
+    std::vector<platform::ToolButton*> toolButtons{&Pen,       &Fill,       &Line,         &RectangleButton, &Circle,
+                                                   &RoundRect, &FilledRect, &FilledCircle, &FilledRoundRect};
 
     // Document state.
     std::int32_t ImageWidth = 0;
@@ -216,7 +264,4 @@ public:
     // Looks up a control or menu item by its name; null when there is none.
     platform::Control* findControl(const std::string& controlName) const;
     platform::MenuItem* findMenuItem(const std::string& itemName) const;
-
-private:
-    void add(platform::Control& control);
 };

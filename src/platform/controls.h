@@ -12,6 +12,8 @@
 // handler.
 namespace platform {
 
+struct Form;
+
 enum class ControlKind { Label, Panel, GroupBox, EditBox, Button, ToolButton, UpDown, Image, StatusBar };
 
 // Named fonts of the layout; height in pixels, as the layout gives it.
@@ -26,8 +28,10 @@ struct Object {
     virtual ~Object() = default;
 };
 
+// A control belongs to one form from its construction on: the constructor adds it to the form's
+// controls, so that declaring a control is all the host needs to build and sync its widget.
 struct Control : Object {
-    Control(ControlKind kind, std::string name, Control* parent, Rect bounds);
+    Control(ControlKind kind, Form& owner, std::string name, Control* parent, Rect bounds);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -51,13 +55,13 @@ struct Control : Object {
 enum class Bevel { None, Lowered, Raised };
 
 struct Panel : Control {
-    Panel(std::string name, Control* parent, Rect bounds, raster::Color color, Bevel bevel = Bevel::None);
+    Panel(Form& owner, std::string name, Control* parent, Rect bounds, raster::Color color, Bevel bevel = Bevel::None);
     raster::Color color;
     Bevel bevel;
 };
 
 struct EditBox : Control {
-    EditBox(std::string name, Control* parent, Rect bounds, int maxLength, int tabOrder);
+    EditBox(Form& owner, std::string name, Control* parent, Rect bounds, int maxLength, int tabOrder);
     std::string text;
     int maxLength;
     int tabOrder;
@@ -66,21 +70,21 @@ struct EditBox : Control {
 };
 
 struct Button : Control {
-    Button(std::string name, Control* parent, Rect bounds, std::string caption);
+    Button(Form& owner, std::string name, Control* parent, Rect bounds, std::string caption);
     bool isDefault = false;
     // Resource name of a glyph shown beside the caption (an OK button's check mark), or empty.
     std::string pictureName;
 };
 
 struct ToolButton : Control {
-    ToolButton(std::string name, Control* parent, Rect bounds, std::string hint, std::string pictureName);
+    ToolButton(Form& owner, std::string name, Control* parent, Rect bounds, std::string hint, std::string pictureName);
     bool down = false;
     // Resource name of the button's picture.
     std::string pictureName;
 };
 
 struct UpDown : Control {
-    UpDown(std::string name, Control* parent, Rect bounds);
+    UpDown(Form& owner, std::string name, Control* parent, Rect bounds);
     int position = 1;
     int min = 1;
     int max = 8;
@@ -91,7 +95,7 @@ struct UpDown : Control {
 
 // An image control holding a bitmap and a drawing surface on it. An empty bitmap is "no picture".
 struct Image : Control {
-    Image(std::string name, Control* parent, Rect bounds, int bitmapWidth = 0, int bitmapHeight = 0);
+    Image(Form& owner, std::string name, Control* parent, Rect bounds, int bitmapWidth = 0, int bitmapHeight = 0);
     raster::Bitmap picture;
     raster::Canvas canvas{picture};
     bool stretch = false;
@@ -100,13 +104,13 @@ struct Image : Control {
 };
 
 struct StatusBar : Control {
-    StatusBar(std::string name, Control* parent, Rect bounds);
+    StatusBar(Form& owner, std::string name, Control* parent, Rect bounds);
     std::array<int, 3> panelWidths{70, 60, 460};
     std::array<std::string, 3> panels;
 };
 
 struct Label : Control {
-    Label(std::string name, Control* parent, Rect bounds, std::string caption, Font font);
+    Label(Form& owner, std::string name, Control* parent, Rect bounds, std::string caption, Font font);
     // A label shows its parent's colour unless it is opaque (the colour swatches are).
     bool opaque = false;
     raster::Color color = raster::Silver;
@@ -116,8 +120,11 @@ struct Label : Control {
     std::string pictureName;
 };
 
+struct Menu;
+
+// A menu item belongs to one menu from its construction on, in the order of construction.
 struct MenuItem : Object {
-    MenuItem(std::string name, std::string caption, std::string shortcut = {}, bool enabled = true);
+    MenuItem(Menu& menu, std::string name, std::string caption, std::string shortcut = {});
     std::string name;
     std::string caption;   // "&" marks the accelerator letter; "-" is a separator
     std::string shortcut;  // "Ctrl+N", "F1" or empty
@@ -125,7 +132,11 @@ struct MenuItem : Object {
     std::string pictureName;  // resource name or empty
 };
 
+// A menu of the menu bar; the constructor adds it to the bar, in the order of construction.
 struct Menu {
+    Menu(std::vector<Menu*>& bar, std::string name, std::string caption);
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
     std::string name;
     std::string caption;
     std::vector<MenuItem*> items;
@@ -139,8 +150,12 @@ enum class ModalResult { None, Ok, Cancel };
 
 struct AccessibleText;
 
-// A window made of controls. The host builds its widgets from `controls` (parents before children).
+// A window made of controls. The host builds its widgets from `controls`, which the controls fill as
+// they are constructed: a parent is declared before its children.
 struct Form {
+    Form() = default;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
     virtual ~Form() = default;
     std::string name;
     std::string caption;
@@ -156,6 +171,12 @@ struct Form {
     // Runs the handler of a control that has one; answers whether it had one.
     virtual bool click(Control&) { return false; }
     Control* find(const std::string& controlName) const;
+
+protected:
+    // The bounds of a control at left, top of the given size, as a layout gives them.
+    static constexpr Rect at(int left, int top, int width, int height) {
+        return {left, top, left + width, top + height};
+    }
 };
 
 }  // namespace platform

@@ -53,7 +53,8 @@ private slots:
 
     void stretchedViewPaintsUniformBlocks() {
         QFETCH(qreal, ratio);
-        platform::Image boxi("Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
+        platform::Form form;
+        platform::Image boxi(form, "Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
         boxi.stretch = true;
         drawPattern(boxi.picture);
         ImageView view(boxi, nullptr);
@@ -70,7 +71,8 @@ private slots:
     // colour of the picture pixel it lies in, never a blend of two.
     void previewPaintsOnePixelPerPixel() {
         QFETCH(qreal, ratio);
-        platform::Image preview("PikkuBoxi", nullptr, {0, 0, 96, 80}, 96, 80);
+        platform::Form form;
+        platform::Image preview(form, "PikkuBoxi", nullptr, {0, 0, 96, 80}, 96, 80);
         drawPattern(preview.picture);
         ImageView view(preview, nullptr);
         view.resize(96, 80);
@@ -79,7 +81,8 @@ private slots:
     }
 
     void refreshShowsChangedPixelsAndNewSizes() {
-        platform::Image boxi("Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
+        platform::Form form;
+        platform::Image boxi(form, "Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
         boxi.stretch = true;
         ImageView view(boxi, nullptr);
         view.resize(576, 480);
@@ -89,7 +92,7 @@ private slots:
         view.refresh();
         QCOMPARE(firstWrongPixel(renderAt(view, 1.0), boxi.picture, 6.0), QString());
 
-        platform::Image preview("PikkuBoxi", nullptr, {0, 0, 5, 5});
+        platform::Image preview(form, "PikkuBoxi", nullptr, {0, 0, 5, 5});
         ImageView small(preview, nullptr);
         small.resize(5, 5);
         small.refresh();
@@ -99,7 +102,8 @@ private slots:
     }
 
     void pointerEventsCarrySignedPositionsAndHeldButtons() {
-        platform::Image boxi("Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
+        platform::Form form;
+        platform::Image boxi(form, "Boxi", nullptr, {0, 0, 576, 480}, 96, 80);
         ImageView view(boxi, nullptr);
         view.resize(576, 480);
         QList<QString> seen;

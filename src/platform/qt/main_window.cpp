@@ -53,7 +53,7 @@ MainWindow::MainWindow(TMainForm& form)
     setCentralWidget(m_client);
     m_widgets = std::make_unique<FormWidgets>(form, m_client);
     m_widgets->enterPressesDefault = true;
-    m_menus = std::make_unique<Menus>(form, *menuBar(), *this);
+    m_menus = std::make_unique<Menus>(form.MainMenu1, *menuBar(), *this);
     connectControls();
     connectView();
     // The window takes exactly the menu bar and the client area, and cannot be resized.

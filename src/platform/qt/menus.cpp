@@ -23,8 +23,8 @@ QString menuText(const platform::MenuItem& item) {
 
 }  // namespace
 
-Menus::Menus(TMainForm& form, QMenuBar& bar, QWidget& window) {
-    for (platform::Menu* source : form.MainMenu1) {
+Menus::Menus(const std::vector<platform::Menu*>& menuBar, QMenuBar& bar, QWidget& window) {
+    for (platform::Menu* source : menuBar) {
         QMenu* menu = bar.addMenu(toQString(source->caption));
         menu->setObjectName(toQString(source->name));
         m_menus[source] = menu;

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/main_form.h"
+#include "platform/controls.h"
 
 #include <QKeySequence>
 #include <QList>
 
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -15,13 +17,13 @@ class QWidget;
 
 namespace platform::qt {
 
-// The main menu built once from the form's menus. A chosen item and a pressed shortcut go out through
+// The main menu built once from a menu bar's menus. A chosen item and a pressed shortcut go out through
 // the callbacks, so that the Edit menu's opening handler runs before its shortcuts are carried out;
 // a shortcut works even while its item shows disabled, because that handler may enable it. Each
 // shortcut is registered once, on the window, and works wherever the focus is in it.
 class Menus {
 public:
-    Menus(TMainForm& form, QMenuBar& bar, QWidget& window);
+    Menus(const std::vector<platform::Menu*>& menuBar, QMenuBar& bar, QWidget& window);
 
     QAction* action(const platform::MenuItem& item) const;
     QMenu* menu(const platform::Menu& menu) const;
