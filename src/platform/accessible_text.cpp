@@ -10,10 +10,8 @@ namespace {
 // one without a hint.
 std::string kindName(const Control& control) {
     switch (control.kind) {
-        case ControlKind::Label: {
-            const auto* label = dynamic_cast<const Label*>(&control);
-            return label && !label->pictureName.empty() ? "Picture" : "Text";
-        }
+        case ControlKind::Label:
+            return static_cast<const Label&>(control).pictureName.empty() ? "Text" : "Picture";
         case ControlKind::Panel:
             return "Panel";
         case ControlKind::GroupBox:
@@ -40,7 +38,7 @@ AccessibleText describeControl(const Control& control) {
     const std::string caption = spokenCaption(control.caption);
     const std::string name = !caption.empty() ? caption : !control.hint.empty() ? control.hint : kindName(control);
     std::string description = control.hint.empty() || control.hint == name ? kindName(control) : control.hint;
-    if (dynamic_cast<const ToolButton*>(&control)) description = "Drawing tool; Space selects it";
+    if (control.kind == ControlKind::ToolButton) description = "Drawing tool; Space selects it";
     return {name, description};
 }
 

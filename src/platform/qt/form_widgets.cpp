@@ -193,10 +193,10 @@ void FormWidgets::setTabOrder() {
     for (platform::Control* control : m_form.controls) {
         QWidget* built = widget(*control);
         if (!built) continue;
-        if (auto* edit = dynamic_cast<platform::EditBox*>(control))
-            edits.push_back(edit);
-        else if (auto* button = dynamic_cast<platform::Button*>(control))
-            buttons.push_back(button);
+        if (control->kind == platform::ControlKind::EditBox)
+            edits.push_back(static_cast<platform::EditBox*>(control));
+        else if (control->kind == platform::ControlKind::Button)
+            buttons.push_back(static_cast<platform::Button*>(control));
         else if (built->focusPolicy() != Qt::NoFocus)
             chain.push_back(built);
     }
@@ -217,9 +217,9 @@ void FormWidgets::focusFirstEditBox() {
 
 void FormWidgets::pressDefaultButton() {
     for (platform::Control* control : m_form.controls) {
-        auto* button = dynamic_cast<platform::Button*>(control);
-        if (button && button->isDefault)
-            if (auto* widget = qobject_cast<QPushButton*>(this->widget(*button))) widget->click();
+        if (control->kind != platform::ControlKind::Button) continue;
+        if (!static_cast<platform::Button*>(control)->isDefault) continue;
+        if (auto* widget = qobject_cast<QPushButton*>(this->widget(*control))) widget->click();
     }
 }
 
@@ -234,8 +234,8 @@ ImageView* FormWidgets::view(const platform::Control& control) const {
 
 ImageView* FormWidgets::pointerView() const {
     for (const auto& [control, built] : m_widgets)
-        if (const auto* image = dynamic_cast<const platform::Image*>(control); image && image->takesPointer)
-            return qobject_cast<ImageView*>(built);
+        if (control->kind == platform::ControlKind::Image && static_cast<const platform::Image*>(control)->takesPointer)
+            return static_cast<ImageView*>(built);
     return nullptr;
 }
 
@@ -264,26 +264,42 @@ void FormWidgets::syncControl(platform::Control& control, QWidget* widget) {
     widget->setGeometry(toQRect(control.bounds));
     widget->setEnabled(control.enabled);
     widget->setVisible(control.visible);
+    // Each kind was built as one widget class by build(), so the casts below are exact.
     const QString caption = toQString(control.caption);
-    if (auto* status = dynamic_cast<StatusPanels*>(widget)) {
-        status->sync();
-    } else if (auto* view = qobject_cast<ImageView*>(widget)) {
-        view->refresh();
-    } else if (auto* label = dynamic_cast<ClickLabel*>(widget)) {
-        const auto& source = static_cast<platform::Label&>(control);
-        if (source.pictureName.empty() && label->text() != caption) label->setText(caption);
-        if (source.opaque) setColor(label, source.color);
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        const QString text = toQString(static_cast<platform::EditBox&>(control).text);
-        if (edit->text() != text) edit->setText(text);
-    } else if (auto* tool = qobject_cast<QToolButton*>(widget)) {
-        tool->setChecked(static_cast<platform::ToolButton&>(control).down);
-    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        button->setText(caption);
-    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        group->setTitle(caption);
-    } else if (auto* panel = dynamic_cast<platform::Panel*>(&control)) {
-        setColor(widget, panel->color);
+    switch (control.kind) {
+        case platform::ControlKind::StatusBar:
+            static_cast<StatusPanels*>(widget)->sync();
+            break;
+        case platform::ControlKind::Image:
+            static_cast<ImageView*>(widget)->refresh();
+            break;
+        case platform::ControlKind::Label: {
+            auto* label = static_cast<ClickLabel*>(widget);
+            const auto& source = static_cast<platform::Label&>(control);
+            if (source.pictureName.empty() && label->text() != caption) label->setText(caption);
+            if (source.opaque) setColor(label, source.color);
+            break;
+        }
+        case platform::ControlKind::EditBox: {
+            auto* edit = static_cast<QLineEdit*>(widget);
+            const QString text = toQString(static_cast<platform::EditBox&>(control).text);
+            if (edit->text() != text) edit->setText(text);
+            break;
+        }
+        case platform::ControlKind::ToolButton:
+            static_cast<QToolButton*>(widget)->setChecked(static_cast<platform::ToolButton&>(control).down);
+            break;
+        case platform::ControlKind::Button:
+            static_cast<QPushButton*>(widget)->setText(caption);
+            break;
+        case platform::ControlKind::GroupBox:
+            static_cast<QGroupBox*>(widget)->setTitle(caption);
+            break;
+        case platform::ControlKind::Panel:
+            setColor(widget, static_cast<platform::Panel&>(control).color);
+            break;
+        case platform::ControlKind::UpDown:
+            break;
     }
 }
 
