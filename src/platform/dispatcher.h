@@ -22,6 +22,9 @@ bool dispatch(ErrorDisplay& errors, Handler&& handler) {
         errors.showException("Out of memory");
     } catch (const std::exception& error) {
         errors.showException(error.what());
+    } catch (...) {
+        // Whatever else is thrown must not reach the message loop, which would end the program.
+        errors.showException("Unexpected error");
     }
     return false;
 }

@@ -1,4 +1,5 @@
 #include "support/scripted_platform.h"
+#include "platform/dispatcher.h"
 #include "platform/errors.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,17 @@ TEST(ScriptedPlatform, MessagesAreTakenOldestFirst) {
     EXPECT_EQ(rest[1].text, "Cannot open clipboard");
     EXPECT_FALSE(system.takeMessage());
     EXPECT_EQ(system.messages().size(), 3u);
+}
+
+TEST(Dispatch, ShowsWhatAHandlerThrowsAndLetsNothingEscape) {
+    ScriptedPlatform system;
+    platform::ErrorDisplay& errors = system.services().errors;
+    EXPECT_FALSE(platform::dispatch(errors, [] { throw platform::Abort(); }));
+    EXPECT_FALSE(platform::dispatch(errors, [] { throw 42; }));
+    EXPECT_TRUE(platform::dispatch(errors, [] {}));
+    const auto shown = system.takeAllMessages();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Unexpected error");
 }
 
 TEST(ScriptedPlatform, ModalFormIsShownAndClosedWithOk) {

@@ -18,9 +18,13 @@ void drawPattern(raster::Bitmap& bitmap) {
             bitmap.setPixel(x, y, (x + y) % 2 == 0 || x % 7 == 3 ? raster::Black : raster::White);
 }
 
+// A size in device pixels at the given device pixel ratio.
+QSize deviceSize(int width, int height, qreal ratio) {
+    return {static_cast<int>(std::lround(width * ratio)), static_cast<int>(std::lround(height * ratio))};
+}
+
 QImage renderAt(QWidget& widget, qreal ratio) {
-    QImage image(QSize(std::lround(widget.width() * ratio), std::lround(widget.height() * ratio)),
-                 QImage::Format_RGB32);
+    QImage image(deviceSize(widget.width(), widget.height(), ratio), QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(Qt::red);
     widget.render(&image);
@@ -61,7 +65,7 @@ private slots:
         view.resize(576, 480);
         view.refresh();
         const QImage image = renderAt(view, ratio);
-        QCOMPARE(image.size(), QSize(std::lround(576 * ratio), std::lround(480 * ratio)));
+        QCOMPARE(image.size(), deviceSize(576, 480, ratio));
         QCOMPARE(firstWrongPixel(image, boxi.picture, 6 * ratio), QString());
     }
 

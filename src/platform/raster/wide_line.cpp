@@ -210,9 +210,11 @@ void WideStroker::buildJoin(SpanSink& sink, Point p, Face in, Face out) {
         const Point a = in.start;
         const Point b = out.end;
         const double s =
-            static_cast<double>(static_cast<long long>(b.x) * out.dy - static_cast<long long>(b.y) * out.dx) / det;
+            static_cast<double>(static_cast<long long>(b.x) * out.dy - static_cast<long long>(b.y) * out.dx) /
+            static_cast<double>(det);
         const double t =
-            static_cast<double>(static_cast<long long>(a.x) * in.dy - static_cast<long long>(a.y) * in.dx) / det;
+            static_cast<double>(static_cast<long long>(a.x) * in.dy - static_cast<long long>(a.y) * in.dx) /
+            static_cast<double>(det);
         const double x = s * in.dx - t * out.dx;
         const double y = s * in.dy - t * out.dy;
         if (((x - p.x) * (x - p.x) + (y - p.y) * (y - p.y)) * 4 <= MiterLimit * MiterLimit * m_width * m_width) {
