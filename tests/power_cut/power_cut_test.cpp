@@ -103,18 +103,19 @@ public:
     Disk(const Disk&) = delete;
     Disk& operator=(const Disk&) = delete;
 
-    // Answers false when there is no loop device to be had.
-    bool attach() {
-        { std::ofstream(image()).close(); }
+    enum class Setup { Ready, NoLoopDevice, Failed };
+
+    Setup attach() {
+        std::ofstream(image()).close();
         fs::resize_file(image(), 16 << 20);
         if (run("mkfs.ext4 -q -F -b 4096 -E nodiscard,lazy_itable_init=0,lazy_journal_init=0 " + image().string()) != 0)
-            return false;
+            return Setup::Failed;
         m_device = firstLineOf("losetup -f --show " + image().string());
-        if (m_device.empty()) return false;
+        if (m_device.empty()) return Setup::NoLoopDevice;
         fs::create_directories(mountPoint());
         fs::create_directories(m_work / "cut-mnt");
         m_mounted = run("mount -t ext4 " + m_device + " " + mountPoint().string()) == 0;
-        return m_mounted;
+        return m_mounted ? Setup::Ready : Setup::Failed;
     }
 
     fs::path image() const { return m_work / "disk.img"; }
@@ -334,9 +335,13 @@ int main() {
     int result = 0;
     {
         Disk disk(work);
-        if (!disk.attach()) {
+        const Disk::Setup setup = disk.attach();
+        if (setup == Disk::Setup::NoLoopDevice) {
             std::cout << "skipped: no loop device could be set up\n";
             result = Skipped;
+        } else if (setup == Disk::Setup::Failed) {
+            std::cout << "an ext4 image could not be made or mounted\n";
+            result = 1;
         } else {
             const Bytes large = picture(96, 80, 0x5A);
             const Bytes small = picture(1, 1, 0x80);
