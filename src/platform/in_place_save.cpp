@@ -156,7 +156,7 @@ void saveInPlace(FileCalls& calls, const std::string& target, const std::vector<
     try {
         file.replaceWith(bytes);
     } catch (const InOutError&) {
-        // While the file may hold neither picture, the copy is the one place the old one is whole.
+        // Unless the old bytes are back in full, the copy is the one place the old picture is whole: it stays.
         if (file.restored()) {
             try {
                 removeCopy(calls, copy);
