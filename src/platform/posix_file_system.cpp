@@ -1,6 +1,9 @@
 #include "platform/posix_file_system.h"
 
 #include "platform/errors.h"
+#include "platform/in_place_save.h"
+#include "platform/save_steps.h"
+#include "platform/temporary_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,14 +14,9 @@
 
 namespace platform {
 
-namespace {
+using namespace saving;
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
+namespace {
 
 mode_t modeForNewFile() {
     // umask() can only be read by setting it; the program has one thread, so putting it back at once
@@ -28,183 +26,33 @@ mode_t modeForNewFile() {
     return 0644 & ~mask;
 }
 
-// Retries a call that a signal interrupted.
-template <class Call>
-auto retrying(Call&& call) {
-    for (;;) {
-        auto result = call();
-        if (result != -1 || errno != EINTR) return result;
-    }
-}
-
-[[noreturn]] void fail(int error) {
-    throw InOutError::fromErrno(error);
-}
-
-void check(long result) {
-    if (result < 0) fail(errno);
-}
-
 // The file a save goes to: the path itself, or the file a symbolic link at the path leads to, so that
 // the link stays and every name for the file sees the new picture. A link that leads nowhere or round
 // in a circle is refused rather than replaced by a new file the person never looks at.
-std::string resolvedTarget(const std::string& path) {
+std::string resolvedTarget(FileCalls& calls, const std::string& path) {
     struct stat entry {};
-    if (::lstat(path.c_str(), &entry) != 0 || !S_ISLNK(entry.st_mode)) return path;
+    if (calls.linkStatus(path.c_str(), &entry) != 0) {
+        if (errno == ENOENT) return path;
+        fail(errno);
+    }
+    if (!S_ISLNK(entry.st_mode)) return path;
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
     if (!resolved) fail(errno);
     return resolved.get();
 }
 
-// A file with a second name keeps it only if its bytes change where they are, and a folder the user
-// may not write cannot take a new file.
-bool mustWriteInPlace(const std::string& target, const struct stat& existing) {
-    if (!S_ISREG(existing.st_mode)) return false;
-    return existing.st_nlink > 1 || ::access(folderOf(target).c_str(), W_OK | X_OK) != 0;
+bool folderIsWritable(const std::string& target) {
+    return ::access(folderOf(target).c_str(), W_OK | X_OK) == 0;
 }
 
-// A rename is on disk only once its folder is; until then a power cut can bring the old file back, or
-// lose a new one. A folder the user may not read cannot be opened to flush, and some file systems do
-// not flush folders (EINVAL): both leave the rename to the file system's own commit.
-void flushFolder(FileCalls& calls, const std::string& file) {
-    const int fd = retrying([&] { return calls.open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
-    if (fd < 0) {
-        if (errno == EACCES) return;
-        fail(errno);
-    }
-    const int flushed = retrying([&] { return calls.flush(fd); });
-    const int error = errno;
-    calls.close(fd);
-    if (flushed != 0 && error != EINVAL) fail(error);
+// /proc names the open file for every user; without /proc only a privileged caller may link by the
+// descriptor itself.
+int linkOpenFile(int fd, const char* name) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    const int linked = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW);
+    if (linked == 0 || errno != ENOENT) return linked;
+    return ::linkat(fd, "", AT_FDCWD, name, AT_EMPTY_PATH);
 }
-
-void writeAllAt(FileCalls& calls, int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = retrying(
-            [&] { return calls.writeAt(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done)); });
-        check(written);
-        if (written == 0) fail(ENOSPC);
-        done += static_cast<std::size_t>(written);
-    }
-}
-
-// Every picture file is at most this long and Open reads no further, so these first bytes are all of
-// an old picture there is to keep.
-constexpr std::size_t KeptBytes = 964;
-
-// The file itself, overwritten: its first bytes are kept first, and any failure puts them back.
-class InPlace {
-public:
-    InPlace(FileCalls& calls, const std::string& target) : m_calls(calls) {
-        m_fd = retrying([&] { return m_calls.open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK); });
-        check(m_fd);
-        struct stat info {};
-        if (::fstat(m_fd, &info) != 0) fail(errno);
-        m_wholeKept = static_cast<std::size_t>(info.st_size) <= KeptBytes;
-        keepOldBytes();
-    }
-    ~InPlace() {
-        if (m_fd >= 0) m_calls.close(m_fd);
-    }
-    InPlace(const InPlace&) = delete;
-    InPlace& operator=(const InPlace&) = delete;
-
-    void replaceWith(const std::vector<std::uint8_t>& bytes) {
-        try {
-            writeAllAt(m_calls, m_fd, bytes);
-            check(retrying([&] { return m_calls.truncate(m_fd, static_cast<off_t>(bytes.size())); }));
-            check(retrying([&] { return m_calls.flush(m_fd); }));
-        } catch (const InOutError&) {
-            restore();
-            throw;
-        }
-        const int fd = m_fd;
-        m_fd = -1;
-        check(m_calls.close(fd));
-    }
-
-private:
-    void keepOldBytes() {
-        m_old.resize(KeptBytes);
-        std::size_t done = 0;
-        while (done < KeptBytes) {
-            const ssize_t got = retrying([&] { return m_calls.read(m_fd, m_old.data() + done, KeptBytes - done); });
-            check(got);
-            if (got == 0) break;
-            done += static_cast<std::size_t>(got);
-        }
-        m_old.resize(done);
-    }
-    // Best effort: the first failure is the one the person is shown. A longer file may have lost its
-    // tail to the truncation, but its first bytes, all that Open reads, are back.
-    void restore() noexcept {
-        try {
-            writeAllAt(m_calls, m_fd, m_old);
-            if (m_wholeKept) retrying([&] { return m_calls.truncate(m_fd, static_cast<off_t>(m_old.size())); });
-            retrying([&] { return m_calls.flush(m_fd); });
-        } catch (const InOutError&) {
-        }
-    }
-
-    FileCalls& m_calls;
-    int m_fd = -1;
-    std::vector<std::uint8_t> m_old;
-    bool m_wholeKept = false;
-};
-
-// The temporary file of one save: removed again unless it was renamed over the target.
-class Temporary {
-public:
-    Temporary(FileCalls& calls, const std::string& target)
-        : m_calls(calls), m_name(folderOf(target) + "/.velmora-save-XXXXXX") {
-        m_fd = m_calls.makeTemporary(m_name.data());
-        if (m_fd < 0) throw InOutError::fromErrno(errno);
-    }
-    ~Temporary() {
-        if (m_fd >= 0) m_calls.close(m_fd);
-        if (!m_renamed) m_calls.unlink(m_name.c_str());
-    }
-    Temporary(const Temporary&) = delete;
-    Temporary& operator=(const Temporary&) = delete;
-
-    // Answers false when the system does not let this user give the file to that owner and group.
-    bool takeOwner(uid_t owner, gid_t group) {
-        if (m_calls.setOwner(m_fd, owner, group) == 0) return true;
-        if (errno == EPERM) return false;
-        throw InOutError::fromErrno(errno);
-    }
-    void setMode(mode_t mode) { check(m_calls.setMode(m_fd, mode)); }
-    void write(const std::vector<std::uint8_t>& bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t written =
-                retrying([&] { return m_calls.write(m_fd, bytes.data() + done, bytes.size() - done); });
-            check(written < 0 ? -1 : 0);
-            // A write that takes nothing without an error would loop for ever; treat it as a full disk.
-            if (written == 0) throw InOutError::fromErrno(ENOSPC);
-            done += static_cast<std::size_t>(written);
-        }
-    }
-    void flush() {
-        check(retrying([&] { return m_calls.flush(m_fd); }));
-    }
-    void close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        check(m_calls.close(fd));
-    }
-    void renameOver(const std::string& target) {
-        check(m_calls.rename(m_name.c_str(), target.c_str()));
-        m_renamed = true;
-    }
-
-private:
-    FileCalls& m_calls;
-    std::string m_name;
-    int m_fd = -1;
-    bool m_renamed = false;
-};
 
 }  // namespace
 
@@ -224,6 +72,15 @@ FileCalls FileCalls::system() {
     };
     calls.truncate = [](int fd, off_t length) { return ::ftruncate(fd, length); };
     calls.setOwner = [](int fd, uid_t owner, gid_t group) { return ::fchown(fd, owner, group); };
+    calls.status = [](const char* path, struct stat* info) { return ::stat(path, info); };
+    calls.linkStatus = [](const char* path, struct stat* info) { return ::lstat(path, info); };
+    calls.makeUnnamed = [](const char* folder, mode_t mode) {
+        return ::open(folder, O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+    };
+    calls.nameUnnamed = linkOpenFile;
+    calls.createNew = [](const char* path, mode_t mode) {
+        return ::open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    };
     return calls;
 }
 
@@ -236,17 +93,24 @@ bool PosixFileSystem::exists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+// Only a regular file is ever opened for writing: a pipe would block the program until something
+// reads it, and a device or socket is no place for a picture.
 void PosixFileSystem::writeFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string target = resolvedTarget(path);
+    const std::string target = resolvedTarget(m_calls, path);
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) != 0) {
+    if (m_calls.status(target.c_str(), &existing) != 0) {
+        if (errno != ENOENT) fail(errno);
         replaceThroughTemporary(target, bytes, nullptr);
         return;
     }
     if (S_ISDIR(existing.st_mode)) fail(EISDIR);
+    if (!S_ISREG(existing.st_mode)) throw InOutError(FileAccessDenied);
     if (::access(target.c_str(), W_OK) != 0) fail(errno);
-    if (mustWriteInPlace(target, existing) || !replaceThroughTemporary(target, bytes, &existing))
-        InPlace(m_calls, target).replaceWith(bytes);
+    // A file with a second name keeps it only if its bytes change where they are, and a folder the user
+    // may not write can take neither a new file nor a copy of the old one.
+    const bool writableFolder = folderIsWritable(target);
+    if (existing.st_nlink > 1 || !writableFolder || !replaceThroughTemporary(target, bytes, &existing))
+        saveInPlace(m_calls, target, bytes, writableFolder);
 }
 
 // A replaced file gets its owner before its mode, since a change of owner clears the set-user and
@@ -254,11 +118,12 @@ void PosixFileSystem::writeFileSafely(const std::string& path, const std::vector
 // another user.
 bool PosixFileSystem::replaceThroughTemporary(const std::string& target, const std::vector<std::uint8_t>& bytes,
                                               const struct stat* existing) {
-    Temporary temporary(m_calls, target);
+    TemporaryFile temporary(m_calls, target);
     if (existing && !temporary.takeOwner(existing->st_uid, existing->st_gid)) return false;
     temporary.setMode(existing ? existing->st_mode & 07777 : modeForNewFile());
     temporary.write(bytes);
     temporary.flush();
+    temporary.giveName();
     temporary.close();
     temporary.renameOver(target);
     flushFolder(m_calls, target);

@@ -24,9 +24,16 @@ struct FileCalls {
     std::function<ssize_t(int fd, const void* data, size_t count, off_t offset)> writeAt;
     std::function<int(int fd, off_t length)> truncate;
     std::function<int(int fd, uid_t owner, gid_t group)> setOwner;
+    std::function<int(const char* path, struct stat* info)> status;
+    std::function<int(const char* path, struct stat* info)> linkStatus;
+    // A new file without a name in `folder`, and the name it gets when complete.
+    std::function<int(const char* folder, mode_t mode)> makeUnnamed;
+    std::function<int(int fd, const char* name)> nameUnnamed;
+    // A new file for writing under a name that nothing has yet, not even a link to nowhere.
+    std::function<int(const char* path, mode_t mode)> createNew;
 
     // The real calls: mkstemp, write, fsync, close, rename, unlink, fchmod, open, read, pwrite,
-    // ftruncate, fchown.
+    // ftruncate, fchown, stat, lstat, open with O_TMPFILE, linkat, open with O_CREAT | O_EXCL.
     static FileCalls system();
 };
 
@@ -40,8 +47,9 @@ public:
     // A symbolic link is followed to its file. A replaced file keeps its owner, group and permission
     // bits; a new one gets 0644 less the umask. A file with a second name, one in a folder the user
     // may not write, or one whose owner the user cannot give a new file to is written in place
-    // instead. A file the user may not write is refused with "File access denied" rather than
-    // replaced behind its back.
+    // instead. A file the user may not write, and anything that is not a regular file (a pipe, a
+    // socket, a device), is refused with "File access denied" rather than replaced behind its back.
+    // Only a name that does not exist makes a new file: any other failure to look at it ends the save.
     void writeFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes) override;
     // Anything but a regular file (a folder, a pipe, a device) cannot be opened: reading a pipe could
     // block the program forever.

@@ -6,12 +6,16 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -107,7 +111,7 @@ constexpr uid_t Member = 64002;
 constexpr gid_t SharedGroup = 64010;
 
 void failCreate(FileCalls& calls, int error) {
-    calls.makeTemporary = [error](char*) { return errno = error, -1; };
+    calls.makeUnnamed = [error](const char*, mode_t) { return errno = error, -1; };
 }
 
 // A temporary file is made, then its first write fails: the file must not be left behind.
@@ -304,6 +308,7 @@ TEST_F(FileSystemTest, AFileWithTwoNamesIsWrittenInPlaceAndSurvivesAFailureAtAny
                   step == "flush" ? "Disk full" : "I/O error 5")
             << step;
         EXPECT_EQ(readRaw("other.wbmp"), old) << step;
+        EXPECT_EQ(entries(), (std::vector<std::string>{"other.wbmp", "pic.wbmp"})) << step;
     }
 
     EXPECT_EQ(saveText("pic.wbmp", Bytes{0, 0, 1, 1, 0x80}), "saved");
@@ -383,4 +388,107 @@ TEST_F(FileSystemTest, TheFolderIsFlushedAfterTheRenameAndItsFailureIsReported) 
     const std::string folder = m_dir.string();
     EXPECT_EQ(log, (std::vector<std::string>{"flush temporary", "close temporary", "rename", "open " + folder,
                                              "flush " + folder, "close " + folder}));
+}
+
+// After a power cut in the middle of an in-place save the old picture must still be somewhere: the
+// copy beside the file is on disk, name and all, before the first new byte is written, and goes only
+// once the new bytes are. A name already taken is never touched.
+TEST_F(FileSystemTest, AnInPlaceSaveKeepsAFlushedCopyOfTheOldBytesBesideTheFileWhileItWrites) {
+    const Bytes old{0, 0, 8, 2, 0xF0, 0x0F};
+    writeRaw("pic.wbmp", old);
+    fs::create_hard_link(path("pic.wbmp"), path("other.wbmp"));
+    writeRaw("pic.wbmp~", Bytes{1, 2, 3});
+    std::vector<std::string> log;
+    std::map<int, std::string> opened;
+    Bytes copyWhileWriting;
+    FileCalls calls = FileCalls::system();
+    calls.createNew = [&, real = calls.createNew](const char* name, mode_t mode) {
+        const int fd = real(name, mode);
+        if (fd >= 0) opened[fd] = "copy";
+        log.push_back("create " + fs::path(name).filename().string());
+        return fd;
+    };
+    calls.open = [&, real = calls.open](const char* name, int flags) {
+        const int fd = real(name, flags);
+        opened[fd] = (flags & O_DIRECTORY) ? "folder" : "file";
+        return fd;
+    };
+    calls.flush = [&, real = calls.flush](int fd) { return log.push_back("flush " + opened[fd]), real(fd); };
+    calls.writeAt = [&, real = calls.writeAt](int fd, const void* data, size_t count, off_t at) {
+        log.push_back("write file");
+        copyWhileWriting = readRaw("pic.wbmp.before-save-2~");
+        return real(fd, data, count, at);
+    };
+    calls.unlink = [&, real = calls.unlink](const char* name) {
+        return log.push_back("remove " + fs::path(name).filename().string()), real(name);
+    };
+    EXPECT_EQ(saveText("pic.wbmp", Bytes{0, 0, 1, 1, 0x80}, std::move(calls)), "saved");
+    EXPECT_EQ(copyWhileWriting, old);
+    EXPECT_EQ(log, (std::vector<std::string>{"create pic.wbmp~", "create pic.wbmp.before-save-2~", "flush copy",
+                                             "flush folder", "write file", "flush file",
+                                             "remove pic.wbmp.before-save-2~", "flush folder"}));
+    EXPECT_EQ(readRaw("other.wbmp"), (Bytes{0, 0, 1, 1, 0x80}));
+    EXPECT_EQ(readRaw("pic.wbmp~"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(entries(), (std::vector<std::string>{"other.wbmp", "pic.wbmp", "pic.wbmp~"}));
+}
+
+// A file half written when the power fails must not be left under a name nobody looks for: the new
+// file has none until it is complete. Where the file system cannot make a file without a name, a
+// hidden one is used as before, and removed or renamed all the same.
+TEST_F(FileSystemTest, TheNewFileIsNamedOnlyWhenCompleteOrHiddenWhereTheFileSystemCannotDoThat) {
+    for (const bool refused : {false, true}) {
+        writeRaw("pic.wbmp", Bytes{0, 0, 1, 1, 0});
+        std::vector<std::string> whileWriting;
+        FileCalls calls = FileCalls::system();
+        calls.write = [&, real = calls.write](int fd, const void* data, size_t count) {
+            whileWriting = entries();
+            return real(fd, data, count);
+        };
+        if (refused) calls.makeUnnamed = [](const char*, mode_t) { return errno = EOPNOTSUPP, -1; };
+        EXPECT_EQ(saveText("pic.wbmp", Bytes{0, 0, 1, 1, 0x80}, std::move(calls)), "saved") << refused;
+        EXPECT_EQ(readRaw("pic.wbmp"), (Bytes{0, 0, 1, 1, 0x80})) << refused;
+        EXPECT_EQ(entries(), std::vector<std::string>{"pic.wbmp"}) << refused;
+        ASSERT_EQ(whileWriting.size(), refused ? 2u : 1u) << refused;
+        EXPECT_EQ(whileWriting[0].starts_with(".velmora-save-"), refused) << whileWriting[0];
+    }
+}
+
+// Only a name that does not exist makes a new file. One that could not be looked at may be a link, a
+// second name or a private file; a new file in its place would undo all of that without a word.
+TEST_F(FileSystemTest, AFailureToLookAtTheTargetEndsTheSaveWithNothingWritten) {
+    const Bytes old{0, 0, 1, 1, 0};
+    writeRaw("pic.wbmp", old);
+    ::chmod(path("pic.wbmp").c_str(), 0600);
+    fs::create_hard_link(path("pic.wbmp"), path("other.wbmp"));
+    for (const bool ofTheLink : {true, false}) {
+        FileCalls calls = FileCalls::system();
+        (ofTheLink ? calls.linkStatus : calls.status) = [](const char*, struct stat*) { return errno = EIO, -1; };
+        EXPECT_EQ(saveText("pic.wbmp", Bytes{0, 0, 1, 1, 0x80}, std::move(calls)), "I/O error 5") << ofTheLink;
+        EXPECT_EQ(readRaw("pic.wbmp"), old) << ofTheLink;
+        EXPECT_EQ(info("pic.wbmp").st_ino, info("other.wbmp").st_ino) << ofTheLink;
+        EXPECT_EQ(info("pic.wbmp").st_mode & 07777, 0600u) << ofTheLink;
+        EXPECT_EQ(entries(), (std::vector<std::string>{"other.wbmp", "pic.wbmp"})) << ofTheLink;
+    }
+}
+
+// A pipe, a socket or a device is no place for a picture, and must not become a plain file behind the
+// person's back; a pipe opened for writing would also hold the program until something reads it.
+TEST_F(FileSystemTest, SavingOverAnythingButARegularFileIsRefusedAndLeavesItAsItWas) {
+    ASSERT_EQ(::mkfifo(path("pipe.wbmp").c_str(), 0600), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path("socket.wbmp").c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    fs::create_symlink("pipe.wbmp", path("link.wbmp"));
+    std::map<std::string, mode_t> kinds{{"pipe.wbmp", S_IFIFO}, {"socket.wbmp", S_IFSOCK}, {"link.wbmp", S_IFLNK}};
+    // Root may make a device node; a copy of the null device would swallow the picture without a word.
+    if (::geteuid() == 0 && ::mknod(path("null.wbmp").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0)
+        kinds["null.wbmp"] = S_IFCHR;
+    for (const auto& [name, kind] : kinds) {
+        EXPECT_EQ(saveText(name, Bytes{0, 0, 1, 1, 0x80}), "File access denied") << name;
+        EXPECT_EQ(info(name).st_mode & S_IFMT, kind) << name;
+    }
+    EXPECT_EQ(entries().size(), kinds.size());
+    ::close(listener);
 }

@@ -36,7 +36,9 @@ platform::FileCalls callsBrokenAt(const Fault& fault, std::shared_ptr<bool> brok
     const int error = fault.error;
     auto fails = [broken, error] { return *broken ? (errno = error, true) : false; };
     if (step == "create")
-        calls.makeTemporary = [fails, real = calls.makeTemporary](char* name) { return fails() ? -1 : real(name); };
+        calls.makeUnnamed = [fails, real = calls.makeUnnamed](const char* folder, mode_t mode) {
+            return fails() ? -1 : real(folder, mode);
+        };
     if (step == "write")
         calls.write = [fails, real = calls.write](int fd, const void* data, size_t count) -> ssize_t {
             return fails() ? -1 : real(fd, data, count);

@@ -1,0 +1,60 @@
+#include "platform/save_steps.h"
+
+#include "platform/errors.h"
+
+#include <fcntl.h>
+
+namespace platform::saving {
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+void fail(int error) {
+    throw InOutError::fromErrno(error);
+}
+
+void check(long result) {
+    if (result < 0) fail(errno);
+}
+
+void writeAll(FileCalls& calls, int fd, const std::uint8_t* data, std::size_t count) {
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t written = retrying([&] { return calls.write(fd, data + done, count - done); });
+        check(written);
+        if (written == 0) fail(ENOSPC);
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+void writeAllAt(FileCalls& calls, int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = retrying(
+            [&] { return calls.writeAt(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done)); });
+        check(written);
+        if (written == 0) fail(ENOSPC);
+        done += static_cast<std::size_t>(written);
+    }
+}
+
+// Until its folder is on disk, a rename can be undone by a power cut, and a new name lost. A folder
+// the user may not read cannot be opened to flush, and some file systems do not flush folders (EINVAL):
+// both leave the names to the file system's own commit.
+void flushFolder(FileCalls& calls, const std::string& file) {
+    const int fd = retrying([&] { return calls.open(folderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+    if (fd < 0) {
+        if (errno == EACCES) return;
+        fail(errno);
+    }
+    const int flushed = retrying([&] { return calls.flush(fd); });
+    const int error = errno;
+    calls.close(fd);
+    if (flushed != 0 && error != EINVAL) fail(error);
+}
+
+}  // namespace platform::saving
