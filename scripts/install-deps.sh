@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time openbox python3
   fonts-dejavu-core fonts-liberation
   weston qt6-wayland wl-clipboard
+  gir1.2-gnomedesktop-3.0 python3-gi bubblewrap
 )
 
 missing=()
