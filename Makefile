@@ -53,13 +53,14 @@ fuzz: deps
 		build-fuzz/paste-corpus fuzz/paste_seeds
 
 # The Debian package build-deb/velmora_<version>_<arch>.deb, from a Release build with Debian's
-# hardening flags; only the program is built, so no test program can end up in the package.
+# hardening flags; only the programs are built (the editor and its thumbnailer), so no test program
+# can end up in the package.
 deb: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 deb: deps
 	@cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELMORA_BUILD_BENCH=OFF \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-	@cmake --build build-deb -j $(JOBS) --target velmora
+	@cmake --build build-deb -j $(JOBS) --target velmora velmora-thumbnailer
 	@cd build-deb && cpack -G DEB
 
 # lintian's verdict on the package, then the package installed with apt, the installed program tried

@@ -16,12 +16,14 @@ configure_file(packaging/${VELMORA_APP_ID}.desktop ${VELMORA_APPSTREAM_TREE}/usr
   COPYONLY)
 configure_file(packaging/copyright.in ${VELMORA_PACKAGING_DIR}/copyright @ONLY)
 configure_file(packaging/changelog.in ${VELMORA_PACKAGING_DIR}/changelog @ONLY)
-configure_file(packaging/velmora.1.in ${VELMORA_PACKAGING_DIR}/velmora.1 @ONLY)
+foreach(page velmora velmora-thumbnailer)
+  configure_file(packaging/${page}.1.in ${VELMORA_PACKAGING_DIR}/${page}.1 @ONLY)
+endforeach()
 
 # Debian wants the changelog and the manual page compressed at the highest level and without a
 # timestamp (-n), so that the same sources give the same package.
 set(VELMORA_COMPRESSED_DOCS)
-foreach(doc changelog velmora.1)
+foreach(doc changelog velmora.1 velmora-thumbnailer.1)
   add_custom_command(OUTPUT ${VELMORA_PACKAGING_DIR}/${doc}.gz
     COMMAND gzip -9 -n -c ${VELMORA_PACKAGING_DIR}/${doc} > ${VELMORA_PACKAGING_DIR}/${doc}.gz
     DEPENDS ${VELMORA_PACKAGING_DIR}/${doc} VERBATIM)
@@ -33,7 +35,8 @@ if(TARGET velmora)
 endif()
 
 install(FILES ${VELMORA_METAINFO} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${VELMORA_PACKAGING_DIR}/velmora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${VELMORA_PACKAGING_DIR}/velmora.1.gz ${VELMORA_PACKAGING_DIR}/velmora-thumbnailer.1.gz
+  DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${VELMORA_PACKAGING_DIR}/copyright ${VELMORA_PACKAGING_DIR}/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora)
 

@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core fonts-liberation
   weston qt6-wayland wl-clipboard
   e2fsprogs mount
+  gir1.2-gnomedesktop-3.0 python3-gi bubblewrap
 )
 
 missing=()

@@ -3,9 +3,10 @@
 Usage (as root, with no velmora package installed): check_installed.py PATH-TO-velmora_VERSION_ARCH.deb
 
 It checks what a person who installs the package gets: the desktop entry and the AppStream metadata as
-a software centre reads them, the program's window under Xvfb with openbox, the help window on F1 showing
-the installed help pages rather than the copy compiled into the program, and, after apt-get remove, that
-no file the package installed is left behind.
+a software centre reads them, the desktop entry offered for .wbmp files, the thumbnailer and its entry as
+file managers find them, the program's window under Xvfb with openbox, the help window on F1 showing the
+installed help pages rather than the copy compiled into the program, and, after apt-get remove, that no
+file the package installed is left behind.
 """
 
 import os
@@ -22,6 +23,16 @@ PACKAGE = "velmora"
 APP_ID = "org.example.velmora"
 PROGRAM = "/usr/bin/velmora"
 HELP_INDEX = "/usr/share/velmora/help/index.html"
+THUMBNAILER = "/usr/bin/velmora-thumbnailer"
+THUMBNAILER_ENTRY = "/usr/share/thumbnailers/velmora.thumbnailer"
+FACTORY_SCRIPT = """
+import sys, gi
+gi.require_version("GnomeDesktop", "3.0")
+from gi.repository import Gio, GnomeDesktop
+factory = GnomeDesktop.DesktopThumbnailFactory.new(GnomeDesktop.DesktopThumbnailSize.NORMAL)
+thumbnail = factory.generate_thumbnail(Gio.File.new_for_path(sys.argv[1]).get_uri(), "image/vnd.wap.wbmp", None)
+print(thumbnail.get_width(), thumbnail.get_height())
+"""
 APT_ENV = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
 
 
@@ -43,6 +54,29 @@ def check_metadata():
     # A software centre finds applications through AppStream's pool, which reads the installed metainfo.
     found = run("appstreamcli", "get", "--no-color", APP_ID)
     assert "Identifier: %s [desktop-application]" % APP_ID in found, found
+
+
+def check_file_type():
+    # The file manager's "Open With" lists the applications GLib finds for the type.
+    assert "%s.desktop" % APP_ID in run("gio", "mime", "image/vnd.wap.wbmp")
+    with open(THUMBNAILER_ENTRY) as entry:
+        assert "\nMimeType=image/vnd.wap.wbmp;\n" in entry.read()
+
+
+def check_thumbnailer(scratch):
+    picture = os.path.join(scratch, "diagonal.wbmp")
+    with open(picture, "wb") as out:
+        out.write(bytes([0, 0, 3, 3, 0b01100000, 0b10100000, 0b11000000]))
+    thumbnail = os.path.join(scratch, "thumbnail.png")
+    run(THUMBNAILER, "-s", "6", picture, thumbnail)
+    # Each pixel of the black diagonal becomes a 2 x 2 square (1 is black in a PBM).
+    pbm = run("pngtopnm", "-plain", thumbnail).split()
+    assert pbm[:3] == ["P1", "6", "6"] and "".join(pbm[3:]) == "110000" * 2 + "001100" * 2 + "000011" * 2, pbm
+    # GNOME's thumbnail factory finds the installed entry and runs the installed program in its sandbox.
+    # Its Python bindings are Debian's, whatever python3 runs this check.
+    made = run("/usr/bin/python3", "-c", FACTORY_SCRIPT, picture,
+               env=dict(os.environ, HOME=scratch, GSETTINGS_BACKEND="memory"))
+    assert made.split() == ["126", "126"], made
 
 
 def help_pages_read(trace_file):
@@ -77,7 +111,9 @@ def main():
         files = run("dpkg", "-L", PACKAGE).split("\n")
         files = [path for path in files if path.startswith("/")]
         check_metadata()
+        check_file_type()
         with tempfile.TemporaryDirectory(prefix="velmora-package-") as scratch:
+            check_thumbnailer(scratch)
             check_program(os.path.join(scratch, "trace"))
     finally:
         if installed():
@@ -86,7 +122,7 @@ def main():
     left = [path for path in files if os.path.lexists(path) and not (
         os.path.isdir(path) and subprocess.run(["dpkg-query", "-S", path], capture_output=True).returncode == 0)]
     assert not left, "left behind after apt-get remove: %s" % left
-    print("installed %s (%d paths), window and installed help seen, removed cleanly in %.1f s" % (
+    print("installed %s (%d paths), thumbnail, window and installed help seen, removed cleanly in %.1f s" % (
         os.path.basename(deb), len(files), time.monotonic() - started))
 
 
