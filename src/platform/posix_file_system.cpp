@@ -89,9 +89,8 @@ void writeAllAt(FileCalls& calls, int fd, const std::vector<std::uint8_t>& bytes
     }
 }
 
-// Every picture file is at most this long and Open reads no further, so these first bytes are all of
-// an old picture there is to keep.
-constexpr std::size_t KeptBytes = 964;
+// All of an old picture there is to keep.
+constexpr std::size_t KeptBytes = FileSystem::LongestPictureFile;
 
 // The file itself, overwritten: its first bytes are kept first, and any failure puts them back.
 class InPlace {
