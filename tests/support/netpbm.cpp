@@ -157,24 +157,6 @@ raster::Bitmap readNetpbmFile(const std::string& path) {
     }
 }
 
-char rowCharacter(raster::Color color) {
-    if (color == raster::Black) return '#';
-    if (color == raster::White) return '.';
-    return '?';
-}
-
-std::string rowText(const raster::Bitmap& picture, int y) {
-    std::string text;
-    for (int x = 0; x < picture.width(); ++x) text += rowCharacter(picture.pixel(x, y));
-    return text;
-}
-
-std::vector<std::string> pictureRows(const raster::Bitmap& picture) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < picture.height(); ++y) rows.push_back(rowText(picture, y));
-    return rows;
-}
-
 raster::Bitmap bitmapFromRows(const std::vector<std::string>& rows) {
     if (rows.empty()) return {};
     raster::Bitmap picture(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/raster/bitmap.h"
+
+#include <string>
+#include <vector>
+
+// Pictures as ASCII rows, so that a failing expectation shows both pictures. Needs nothing but the
+// drawing surface, so that its own tests use it too.
+namespace support {
+
+// '#' is black, '.' white and '?' any other colour, so a wrong grey never passes for either.
+inline char rowCharacter(raster::Color color) {
+    if (color == raster::Black) return '#';
+    if (color == raster::White) return '.';
+    return '?';
+}
+
+inline std::string rowText(const raster::Bitmap& picture, int y, int left, int width) {
+    std::string text;
+    for (int x = left; x < left + width; ++x) text += rowCharacter(picture.pixel(x, y));
+    return text;
+}
+
+inline std::string rowText(const raster::Bitmap& picture, int y) {
+    return rowText(picture, y, 0, picture.width());
+}
+
+// The rows of a part of the picture, top first.
+inline std::vector<std::string> pictureRows(const raster::Bitmap& picture, int left, int top, int width, int height) {
+    std::vector<std::string> rows;
+    for (int y = top; y < top + height; ++y) rows.push_back(rowText(picture, y, left, width));
+    return rows;
+}
+
+inline std::vector<std::string> pictureRows(const raster::Bitmap& picture) {
+    return pictureRows(picture, 0, 0, picture.width(), picture.height());
+}
+
+}  // namespace support
