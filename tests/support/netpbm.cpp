@@ -164,8 +164,9 @@ raster::Bitmap bitmapFromRows(const std::vector<std::string>& rows) {
         if (rows[y].size() != rows.front().size()) throw NetpbmError("the rows are not equally long");
         for (std::size_t x = 0; x < rows[y].size(); ++x) {
             const char c = rows[y][x];
-            if (c != '#' && c != '.') throw NetpbmError("a row holds a character other than '#' and '.'");
-            picture.setPixel(static_cast<int>(x), static_cast<int>(y), c == '#' ? raster::Black : raster::White);
+            if (c != '#' && c != '.' && c != '?') throw NetpbmError("a row holds a character other than '#', '.', '?'");
+            const raster::Color color = c == '#' ? raster::Black : c == '.' ? raster::White : 0xC0C0C0;
+            picture.setPixel(static_cast<int>(x), static_cast<int>(y), color);
         }
     }
     return picture;

@@ -23,7 +23,8 @@ public:
 raster::Bitmap parseNetpbm(std::string_view bytes);
 raster::Bitmap readNetpbmFile(const std::string& path);
 
-// The picture drawn by rows of '#' and '.'; the rows must be equally long.
+// The picture drawn by rows of '#', '.' and '?' (a light grey), as rowText writes them; the rows must be
+// equally long.
 raster::Bitmap bitmapFromRows(const std::vector<std::string>& rows);
 
 }  // namespace support
