@@ -16,21 +16,17 @@ inline char rowCharacter(raster::Color color) {
     return '?';
 }
 
-inline std::string rowText(const raster::Bitmap& picture, int y, int left, int width) {
-    std::string text;
-    for (int x = left; x < left + width; ++x) text += rowCharacter(picture.pixel(x, y));
-    return text;
+// The rows of a part of the picture, top first.
+inline std::vector<std::string> pictureRows(const raster::Bitmap& picture, int left, int top, int width, int height) {
+    std::vector<std::string> rows(static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        for (int x = left; x < left + width; ++x)
+            rows[static_cast<std::size_t>(y)] += rowCharacter(picture.pixel(x, top + y));
+    return rows;
 }
 
 inline std::string rowText(const raster::Bitmap& picture, int y) {
-    return rowText(picture, y, 0, picture.width());
-}
-
-// The rows of a part of the picture, top first.
-inline std::vector<std::string> pictureRows(const raster::Bitmap& picture, int left, int top, int width, int height) {
-    std::vector<std::string> rows;
-    for (int y = top; y < top + height; ++y) rows.push_back(rowText(picture, y, left, width));
-    return rows;
+    return pictureRows(picture, 0, y, picture.width(), 1).front();
 }
 
 inline std::vector<std::string> pictureRows(const raster::Bitmap& picture) {
