@@ -16,6 +16,10 @@ void setEnabled(std::initializer_list<platform::MenuItem*> items, bool enabled) 
     for (platform::MenuItem* item : items) item->enabled = enabled;
 }
 
+void setEditingCommandsEnabled(TMainForm& form, bool enabled) {
+    setEnabled({&form.Cut, &form.Copy, &form.Paste, &form.Invert, &form.Mirror, &form.Flip}, enabled);
+}
+
 }  // namespace
 
 void enableSizeEntry(TMainForm& form) {
@@ -27,8 +31,12 @@ void enableSizeEntry(TMainForm& form) {
 void enableEditing(TMainForm& form) {
     setEnabled({&form.Leveys, &form.Korkeus, &form.OKButton}, false);
     setEnabled({&form.Boxi, &form.PiirtoWhite, &form.PiirtoBlack, &form.ColorPaneeli, &form.TaustaWhite}, true);
-    setEnabled({&form.Save, &form.SaveAs, &form.Cut, &form.Copy, &form.Paste, &form.Invert, &form.Mirror, &form.Flip},
-               true);
+    setEnabled({&form.Save, &form.SaveAs}, true);
+    setEditingCommandsEnabled(form, true);
+}
+
+void disableEditingCommands(TMainForm& form) {
+    setEditingCommandsEnabled(form, false);
 }
 
 }  // namespace document

@@ -13,4 +13,8 @@ void enableSizeEntry(TMainForm& form);
 // except Undo, which waits for the first change.
 void enableEditing(TMainForm& form);
 
+// The commands that need a picture to work on, disabled before the window has one and once it is
+// discarded. Save and Save As are not among them: the size entry disables those.
+void disableEditingCommands(TMainForm& form);
+
 }  // namespace document

@@ -2,8 +2,8 @@
 #include "document/editing_state.h"
 #include "document/limits.h"
 #include "document/size_text.h"
-
-using document::Zoom;
+#include "document/view_size.h"
+#include "document/window_caption.h"
 
 // Sizes everything to ImageWidth x ImageHeight and leaves the window waiting for OK: the view and the
 // colour controls disabled, the size group enabled.
@@ -13,10 +13,7 @@ void TMainForm::InitDocument() {
     DrawingActive = false;
     DataSize = document::dataSizeFor(ImageWidth, ImageHeight, DataSize);
     ImageData.resize(static_cast<std::size_t>(DataSize), 0);
-    Paneeli.setHeight(ImageHeight * Zoom);
-    Paneeli.setWidth(ImageWidth * Zoom);
-    PikkuPaneeli.setHeight(ImageHeight);
-    PikkuPaneeli.setWidth(ImageWidth);
+    document::sizeView(*this, ImageWidth, ImageHeight);
     PikkuBoxi.setHeight(ImageHeight);
     PikkuBoxi.setWidth(ImageWidth);
     // The boxes' texts, not the numbers: after a rejected OK the boxes are empty and so is the label.
@@ -35,7 +32,7 @@ void TMainForm::ResetDocument(platform::Object* Sender) {
     DocumentHasFile = 0;
     TaustaWhiteClick(Sender);
     SaveDialog.FileName.clear();
-    caption = " Velmora";
+    caption = document::windowCaption();
     UndoSlot = 0;
     Undo.enabled = false;
     ExitConfirmed = 0;

@@ -1,7 +1,6 @@
 #include "app/main_form.h"
+#include "document/editing_state.h"
 #include "document/save_prompt.h"
-
-#include <initializer_list>
 
 // File > New, and the discarding half of Open (Sender is then the Open item): asks to save a
 // modified document, then resets it unless the person cancelled the save dialog.
@@ -10,7 +9,7 @@ void TMainForm::NewClick(platform::Object* Sender) {
     // Still modified means Save As was cancelled: the document stays open and fully editable, so the
     // editing commands are disabled only once it is really discarded.
     if (DocumentModified != 0) return;
-    for (platform::MenuItem* item : {&Cut, &Copy, &Paste, &Invert, &Mirror, &Flip}) item->enabled = false;
+    document::disableEditingCommands(*this);
     ResetDocument(Sender);
     if (Sender != &Open) {
         focusTarget = &Leveys;

@@ -2,9 +2,8 @@
 #include "document/editing_state.h"
 #include "document/limits.h"
 #include "document/size_text.h"
+#include "document/view_size.h"
 #include "platform/errors.h"
-
-using document::Zoom;
 
 // The size group's OK: a valid width and height start a blank document of that size.
 void TMainForm::OKButtonClick(platform::Object*) {
@@ -13,10 +12,7 @@ void TMainForm::OKButtonClick(platform::Object*) {
     if (!width || !height) {
         Leveys.text.clear();
         Korkeus.text.clear();
-        PikkuPaneeli.setWidth(ImageWidth);
-        PikkuPaneeli.setHeight(ImageHeight);
-        Paneeli.setWidth(ImageWidth * Zoom);
-        Paneeli.setHeight(ImageHeight * Zoom);
+        document::sizeView(*this, ImageWidth, ImageHeight);
         focusTarget = &Leveys;
         ++focusRequests;
         throw platform::Abort{};

@@ -1,5 +1,7 @@
 #include "document/size_text.h"
 
+#include "wbmp/wbmp_format.h"
+
 namespace document {
 
 std::optional<int> parseSizeText(const std::string& text, int max) {
@@ -16,7 +18,7 @@ std::optional<int> parseSizeText(const std::string& text, int max) {
 
 std::int32_t dataSizeFor(std::int32_t width, std::int32_t height, std::int32_t unchanged) {
     if (width <= 0) return unchanged;
-    return (width + 7) / 8 * height;
+    return wbmp::bytesPerRow(width) * height;
 }
 
 }  // namespace document

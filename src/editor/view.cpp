@@ -65,6 +65,8 @@ void TMainForm::BoxiMouseDown(Object*, MouseButton, ShiftState Shift, int X, int
     applyPressPen(*this);
     if (shapeToolSelected(*this)) shapePress(X, Y);
     if (Fill.down) fillPress(Shift, X, Y);
+    // Set again so that the pen's press starts with it set whatever the presses before it did; the pen
+    // press clears it at its end.
     DrawingActive = true;
     if (Pen.down) penPress(Shift, X, Y);
 }
@@ -84,6 +86,7 @@ void TMainForm::BoxiMouseMove(Object*, ShiftState Shift, int X, int Y) {
 void TMainForm::BoxiMouseUp(Object*, MouseButton, ShiftState, int X, int Y) {
     if (shapeToolSelected(*this) && DrawingActive) {
         shapeRelease(X, Y);
+        // Cleared as soon as the figure is final; the release's last step clears it for every tool.
         DrawingActive = false;
     }
     // The release may draw the final figure elsewhere than the last rubber band (or without any
@@ -97,7 +100,9 @@ void TMainForm::BoxiMouseUp(Object*, MouseButton, ShiftState, int X, int Y) {
 }
 
 void TMainForm::FormPaint(Object*, platform::WindowSurface& surface) {
-    surface.fillRect(editor::ViewBackdrop, editor::BackdropColor);
+    // The view's panel keeps its top-left corner; only its size follows the document.
+    const platform::Rect& view = Paneeli.bounds;
+    surface.fillRect({view.left, view.top, view.left + ViewWidth, view.top + ViewHeight}, editor::BackdropColor);
 }
 
 void TMainForm::refreshPreview() {

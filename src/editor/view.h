@@ -11,9 +11,8 @@ class TMainForm;
 // the status bar says about it, and the copies that keep the document's images in step.
 namespace editor {
 
-// The area the view can occupy on the main window, painted grey so that the part the document does
+// The colour of the area the view can occupy on the main window, so that the part the document does
 // not cover stands out from the window's silver.
-inline constexpr platform::Rect ViewBackdrop{34, 15, 610, 495};
 inline constexpr raster::Color BackdropColor = 0x808080;
 
 // A view coordinate divided by the zoom factor, truncating toward zero as the pointer handlers always

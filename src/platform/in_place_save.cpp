@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/save_steps.h"
+#include "platform/services.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,7 +13,7 @@ namespace {
 
 // Every picture file is at most this long and Open reads no further, so these first bytes are all of
 // an old picture there is to put back after a failure.
-constexpr std::size_t KeptBytes = 964;
+constexpr std::size_t KeptBytes = FileSystem::LongestPictureFile;
 
 // The file itself, overwritten: its first bytes are kept first, and any failure puts them back.
 class InPlace {

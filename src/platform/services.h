@@ -78,6 +78,10 @@ struct ReadResult {
 class FileSystem {
 public:
     struct CannotOpen {};
+    // The longest picture file (the 4 header bytes and 80 rows of 12 bytes). Open reads no further, so
+    // a file overwritten in place needs no more of its old bytes kept to be written back.
+    static constexpr std::size_t LongestPictureFile = 964;
+
     virtual ~FileSystem() = default;
     virtual bool exists(const std::string& path) = 0;
     // Replaces the file at path with bytes without ever destroying it: the bytes go to a temporary

@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "document/editing_state.h"
+#include "document/window_caption.h"
 #include "platform/errors.h"
 #include "wbmp/wbmp_format.h"
 #include "wbmp/wbmp_reader.h"
@@ -105,7 +106,7 @@ void TMainForm::OpenClick(platform::Object*) {
     if (DocumentModified != 0) throw platform::Abort{};
 
     DocumentHasFile = 1;
-    caption = " Velmora - [" + path + "]";
+    caption = document::windowCaption(path);
     const std::span<const std::uint8_t> data = std::span(bytes).subspan(wbmp::HeaderSize);
     showPicture(*this, wbmp::decode(data, OpenedWidth, OpenedHeight));
     TakeUndoSnapshot();

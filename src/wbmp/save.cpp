@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 #include "document/limits.h"
 #include "document/size_text.h"
+#include "document/window_caption.h"
 #include "platform/errors.h"
 #include "wbmp/target_name.h"
 #include "wbmp/wbmp_format.h"
@@ -15,7 +16,7 @@ void finishSave(TMainForm& form, const std::string& target) {
     form.DocumentHasFile = 1;
     form.DocumentModified = 0;
     form.StatusBar.panels[1].clear();
-    form.caption = " Velmora - [" + target + "]";
+    form.caption = document::windowCaption(target);
 }
 
 // While Open runs the save prompt, ImageWidth and ImageHeight already hold the size of the file being
@@ -56,12 +57,15 @@ void TMainForm::WriteWbmpFile(const std::string& path) {
 void TMainForm::SaveClick(platform::Object* Sender) {
     PackImageData();
     if (SaveDialog.FileName.empty()) {
+        // Save As packs again as its own first step, being a command of its own too; the view has not
+        // changed in between, so the bytes are the same.
         SaveAsClick(Sender);
     } else {
         const std::string target = wbmp::targetName(SaveDialog.FileName);
         WriteWbmpFile(target);
         finishSave(*this, target);
     }
+    // After Save As this hands the size over a second time, to the same values.
     handSizeToOpen(*this);
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/limits.h"
 #include "platform/raster/bitmap.h"
+#include "platform/services.h"
 
 #include <cstdint>
 #include <span>
@@ -13,12 +14,15 @@
 namespace wbmp {
 
 inline constexpr int HeaderSize = 4;
-// The largest file: 4 + 12 x 80 bytes, which is also the most the reader ever reads.
-inline constexpr int MaxFileSize = HeaderSize + (document::MaxWidth + 7) / 8 * document::MaxHeight;
 
 inline constexpr int bytesPerRow(int width) {
     return (width + 7) / 8;
 }
+
+// The largest file, which is also the most the reader ever reads. The file system keeps that many old
+// bytes of a file it overwrites, so the two must agree.
+inline constexpr int MaxFileSize = static_cast<int>(platform::FileSystem::LongestPictureFile);
+static_assert(MaxFileSize == HeaderSize + bytesPerRow(document::MaxWidth) * document::MaxHeight);
 
 // The data bytes of the top-left width x height pixels of a picture. Only exact white gives a 1 bit;
 // the spare bits at the end of each row stay 0.

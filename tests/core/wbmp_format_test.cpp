@@ -1,4 +1,5 @@
 #include "wbmp/wbmp_format.h"
+#include "support/netpbm.h"
 #include "wbmp/target_name.h"
 
 #include <gtest/gtest.h>
@@ -8,15 +9,7 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Rows of '#' (black) and '.' (white); any other character is a light grey.
-raster::Bitmap picture(const std::vector<std::string>& rows) {
-    raster::Bitmap bitmap(96, 80, raster::Black);
-    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
-        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x)
-            bitmap.setPixel(x, y, rows[y][x] == '.' ? raster::White : rows[y][x] == '#' ? raster::Black : 0xC0C0C0);
-    return bitmap;
-}
+using support::bitmapFromRows;
 
 Bytes wholeFile(const raster::Bitmap& bitmap, int width, int height) {
     const Bytes data = wbmp::packRows(bitmap, width, height);
@@ -27,14 +20,15 @@ Bytes wholeFile(const raster::Bitmap& bitmap, int width, int height) {
 }  // namespace
 
 TEST(WbmpWriter, WritesTheKnownLayouts) {
-    EXPECT_EQ(wholeFile(picture({"..........", "##########"}), 10, 2), (Bytes{0, 0, 0x0A, 0x02, 0xFF, 0xC0, 0, 0}));
-    EXPECT_EQ(wholeFile(picture({"."}), 1, 1), (Bytes{0, 0, 1, 1, 0x80}));
-    EXPECT_EQ(wholeFile(picture({"#"}), 1, 1), (Bytes{0, 0, 1, 1, 0x00}));
+    EXPECT_EQ(wholeFile(bitmapFromRows({"..........", "##########"}), 10, 2),
+              (Bytes{0, 0, 0x0A, 0x02, 0xFF, 0xC0, 0, 0}));
+    EXPECT_EQ(wholeFile(bitmapFromRows({"."}), 1, 1), (Bytes{0, 0, 1, 1, 0x80}));
+    EXPECT_EQ(wholeFile(bitmapFromRows({"#"}), 1, 1), (Bytes{0, 0, 1, 1, 0x00}));
 }
 
 TEST(WbmpWriter, PutsTheLeftmostPixelInTheTopBitAndStartsEachRowOnAFreshByte) {
-    EXPECT_EQ(wbmp::packRows(picture({".#######.", "#.######."}), 9, 2), (Bytes{0x80, 0x80, 0x40, 0x80}));
-    EXPECT_EQ(wbmp::packRows(picture({"#######.##.#"}), 12, 1), (Bytes{0x01, 0x20}));
+    EXPECT_EQ(wbmp::packRows(bitmapFromRows({".#######.", "#.######."}), 9, 2), (Bytes{0x80, 0x80, 0x40, 0x80}));
+    EXPECT_EQ(wbmp::packRows(bitmapFromRows({"#######.##.#"}), 12, 1), (Bytes{0x01, 0x20}));
 }
 
 TEST(WbmpWriter, ReadsOnlyTheDocumentsCornerOfTheView) {
@@ -44,7 +38,7 @@ TEST(WbmpWriter, ReadsOnlyTheDocumentsCornerOfTheView) {
 }
 
 TEST(WbmpWriter, WritesEveryColourButExactWhiteAsBlack) {
-    EXPECT_EQ(wbmp::packRows(picture({".g.g"}), 4, 1), (Bytes{0xA0}));
+    EXPECT_EQ(wbmp::packRows(bitmapFromRows({".?.?"}), 4, 1), (Bytes{0xA0}));
     raster::Bitmap nearWhite(2, 1, raster::White);
     nearWhite.setPixel(1, 0, 0xFFFFFE);
     EXPECT_EQ(wbmp::packRows(nearWhite, 2, 1), (Bytes{0x80}));

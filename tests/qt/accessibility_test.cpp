@@ -4,6 +4,7 @@
 #include "platform/qt/status_panels.h"
 #include "platform/qt/up_down.h"
 
+#include "velmora_version.h"
 #include "window_under_test.h"
 
 #include <QAccessible>
@@ -75,8 +76,8 @@ private slots:
             QVERIFY(!text.description.empty());
             names << QString::fromStdString(text.name);
         }
-        QCOMPARE(names, QStringList({"Panel", "Velmora", "Version 1.12", "Picture", "velmora@example.org",
-                                     "https://velmora.example.org", "OK"}));
+        QCOMPARE(names, QStringList({"Panel", "Velmora", QStringLiteral("Version ") + VelmoraVersion, "Picture",
+                                     VelmoraEmail, VelmoraHomepage, "OK"}));
     }
 
     void namesThatShowStateFollowTheForm() {

@@ -2,6 +2,7 @@
 #include "platform/qt/modal_host.h"
 #include "platform/qt/up_down.h"
 
+#include "modal_step.h"
 #include "window_under_test.h"
 
 #include <QApplication>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QStyleOption>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include <cmath>
@@ -203,15 +203,17 @@ private slots:
         TAboutBox about;
         platform::qt::QtModalHost host;
         QStringList misfits;
-        QTimer::singleShot(0, [&] {
-            QTRY_VERIFY(QApplication::activeModalWidget());
-            QWidget* dialog = QApplication::activeModalWidget();
+        bool measured = false;
+        whileModal([&](QWidget* dialog) {
             FitCheck check(dialog->devicePixelRatioF());
             check.checkAllIn(dialog);
             misfits = check.misfits();
+            measured = true;
             dialog->close();
         });
         host.showModal(about);
+        // Without a shown box nothing was measured, and no misfit would mean nothing.
+        QVERIFY(measured);
         QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(QLatin1String("\n"))));
     }
 };

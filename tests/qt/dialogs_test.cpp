@@ -3,6 +3,8 @@
 #include "platform/qt/help_viewer.h"
 #include "platform/qt/modal_host.h"
 
+#include "modal_step.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -13,21 +15,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
-
 using namespace platform::qt;
-
-namespace {
-
-// Runs `step` once the modal dialog is up, while showModal() is blocked in its loop.
-void whileModal(std::function<void(QWidget*)> step) {
-    QTimer::singleShot(0, [step] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        step(QApplication::activeModalWidget());
-    });
-}
-
-}  // namespace
 
 class DialogsTest : public QObject {
     Q_OBJECT

@@ -34,6 +34,13 @@ private:
         QWidget* widget = widgetOf(control);
         return QRect(widget->mapTo(window().client(), QPoint(0, 0)), widget->size());
     }
+    // Where the form puts a control in the client area: its bounds, moved by each parent's corner.
+    static QRect declaredInClient(const platform::Control& control) {
+        QRect rect(control.bounds.left, control.bounds.top, control.width(), control.height());
+        for (const platform::Control* parent = control.parent; parent; parent = parent->parent)
+            rect.translate(parent->bounds.left, parent->bounds.top);
+        return rect;
+    }
     void typeInto(const platform::EditBox& edit, const QString& text) { m_under.typeInto(edit, text); }
     // A pointer event at a fractional position of a widget, handed to the window system's entry
     // into Qt as a touchpad or a fractional scale delivers it.
@@ -61,18 +68,11 @@ private slots:
     }
 
     void controlsSitWhereTheLayoutPutsThem() {
-        QCOMPARE(inClient(form().Pen), QRect(4, 24, 25, 25));
-        QCOMPARE(inClient(form().FilledRoundRect), QRect(4, 280, 25, 25));
-        QCOMPARE(inClient(form().PenWidth), QRect(2, 322, 29, 23));
-        QCOMPARE(inClient(form().ZoomLabel), QRect(546, 0, 63, 14));
-        QCOMPARE(inClient(form().PiirtoBlack), QRect(624 + 16, 267 + 44, 20, 16));
-        QCOMPARE(inClient(form().Leveys), QRect(624 + 55, 347 + 24, 33, 23));
-        QCOMPARE(inClient(form().OKButton), QRect(624 + 20, 347 + 102, 57, 25));
-        QCOMPARE(inClient(form().StatusBar), QRect(0, 498, 729, 21));
-        QCOMPARE(inClient(form().Reunaviiva), QRect(609, 15, 2, 482));
+        for (const platform::Control* control : form().controls)
+            if (widgetOf(*control)) QCOMPARE(inClient(*control), declaredInClient(*control));
         // No document yet: the view and the preview take no room.
-        QCOMPARE(inClient(form().Paneeli), QRect(34, 15, 0, 0));
-        QCOMPARE(inClient(form().PikkuPaneeli), QRect(624, 15, 0, 0));
+        QVERIFY(inClient(form().Paneeli).isEmpty());
+        QVERIFY(inClient(form().PikkuPaneeli).isEmpty());
         // Work objects are no part of the window.
         QVERIFY(!widgetOf(form().Mappi));
         QVERIFY(!widgetOf(form().TaustaWhite));

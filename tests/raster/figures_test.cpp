@@ -32,7 +32,8 @@ TEST(Rectangle, LeavesOutTheRightColumnAndBottomRowWhicheverCornerComesFirst) {
     const Rows expected{"........", ".#####..", ".#...#..", ".#####..", "........"};
     const int corners[4][4] = {{1, 1, 6, 4}, {6, 4, 1, 1}, {6, 1, 1, 4}, {1, 4, 6, 1}};
     for (const auto& c : corners) {
-        EXPECT_EQ(rowsOf(drawn(8, 5, Thin, Clear, [&](Canvas& k) { k.rectangle(c[0], c[1], c[2], c[3]); })), expected)
+        EXPECT_EQ(pictureRows(drawn(8, 5, Thin, Clear, [&](Canvas& k) { k.rectangle(c[0], c[1], c[2], c[3]); })),
+                  expected)
             << c[0] << "," << c[1] << " to " << c[2] << "," << c[3];
     }
 }
@@ -40,50 +41,51 @@ TEST(Rectangle, LeavesOutTheRightColumnAndBottomRowWhicheverCornerComesFirst) {
 TEST(Rectangle, PaintsTheBrushInsideAndAThinBoxAsALine) {
     const Brush black{false, raster::Black};
     const raster::Pen whitePen{PenStyle::Plain, 1, raster::White};
-    EXPECT_EQ(rowsOf(drawn(6, 5, whitePen, black, [](Canvas& k) { k.rectangle(0, 0, 5, 4); })),
+    EXPECT_EQ(pictureRows(drawn(6, 5, whitePen, black, [](Canvas& k) { k.rectangle(0, 0, 5, 4); })),
               (Rows{"......", ".###..", ".###..", "......", "......"}));
-    EXPECT_EQ(rowsOf(drawn(6, 3, Thin, Clear, [](Canvas& k) { k.rectangle(1, 1, 6, 2); })),
+    EXPECT_EQ(pictureRows(drawn(6, 3, Thin, Clear, [](Canvas& k) { k.rectangle(1, 1, 6, 2); })),
               (Rows{"......", ".#####", "......"}));
-    EXPECT_EQ(rowsOf(drawn(6, 3, Thin, Clear, [](Canvas& k) { k.rectangle(1, 1, 1, 3); })), Rows(3, "......"));
+    EXPECT_EQ(pictureRows(drawn(6, 3, Thin, Clear, [](Canvas& k) { k.rectangle(1, 1, 1, 3); })), Rows(3, "......"));
 }
 
 TEST(Rectangle, WideSquarePenIsCentredOnTheBorder) {
     // Rectangle(3,3,12,9) at width 3 spans x 2..12 and y 2..9 around the hole x 5..9, y 5..6.
     const Bitmap bitmap =
         drawn(15, 11, {PenStyle::Square, 3, raster::Black}, Clear, [](Canvas& k) { k.rectangle(3, 3, 12, 9); });
-    EXPECT_EQ(rowsOf(bitmap), (Rows{"...............", "...............", "..###########..", "..###########..",
-                                    "..###########..", "..###.....###..", "..###.....###..", "..###########..",
-                                    "..###########..", "..###########..", "..............."}));
+    EXPECT_EQ(pictureRows(bitmap), (Rows{"...............", "...............", "..###########..", "..###########..",
+                                         "..###########..", "..###.....###..", "..###.....###..", "..###########..",
+                                         "..###########..", "..###########..", "..............."}));
 }
 
 TEST(Rectangle, NegativeCoordinatesShowOnlyTheOnBitmapPart) {
-    EXPECT_EQ(rowsOf(drawn(6, 5, Thin, Clear, [](Canvas& k) { k.rectangle(-5, -4, 3, 3); })),
+    EXPECT_EQ(pictureRows(drawn(6, 5, Thin, Clear, [](Canvas& k) { k.rectangle(-5, -4, 3, 3); })),
               (Rows{"..#...", "..#...", "###...", "......", "......"}));
     // A 5-wide pen reaches two pixels past the border at x = y = -2.
-    EXPECT_EQ(rowsOf(drawn(6, 5, {PenStyle::Square, 5, raster::Black}, Clear,
-                           [](Canvas& k) { k.rectangle(-9, -9, -1, -1); })),
+    EXPECT_EQ(pictureRows(drawn(6, 5, {PenStyle::Square, 5, raster::Black}, Clear,
+                                [](Canvas& k) { k.rectangle(-9, -9, -1, -1); })),
               (Rows{"#.....", "......", "......", "......", "......"}));
 }
 
 TEST(Ellipse, SmallBoxesFollowTheEllipseWalk) {
-    EXPECT_EQ(rowsOf(drawn(10, 8, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 9, 7); })),
+    EXPECT_EQ(pictureRows(drawn(10, 8, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 9, 7); })),
               (Rows{"..#####...", ".#.....#..", "#.......#.", "#.......#.", "#.......#.", ".#.....#..", "..#####...",
                     ".........."}));
-    EXPECT_EQ(rowsOf(drawn(4, 4, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 4, 4); })),
+    EXPECT_EQ(pictureRows(drawn(4, 4, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 4, 4); })),
               (Rows{".##.", "#..#", "#..#", ".##."}));
     // A 2-pixel-wide box is a rectangle.
-    EXPECT_EQ(rowsOf(drawn(4, 4, Thin, Clear, [](Canvas& k) { k.ellipse(1, 0, 3, 4); })),
+    EXPECT_EQ(pictureRows(drawn(4, 4, Thin, Clear, [](Canvas& k) { k.ellipse(1, 0, 3, 4); })),
               (Rows{".##.", ".##.", ".##.", ".##."}));
 }
 
 TEST(RoundRect, NegativeCornerSizesActAsTheirMagnitudes) {
     const auto with = [](int w, int h) {
-        return rowsOf(drawn(16, 12, Thin, {false, raster::Black}, [&](Canvas& k) { k.roundRect(1, 1, 15, 11, w, h); }));
+        return pictureRows(
+            drawn(16, 12, Thin, {false, raster::Black}, [&](Canvas& k) { k.roundRect(1, 1, 15, 11, w, h); }));
     };
     EXPECT_EQ(with(-7, -5), with(7, 5));
     EXPECT_EQ(with(7, -5), with(7, 5));
     EXPECT_EQ(with(0, 5),
-              rowsOf(drawn(16, 12, Thin, {false, raster::Black}, [](Canvas& k) { k.rectangle(1, 1, 15, 11); })));
+              pictureRows(drawn(16, 12, Thin, {false, raster::Black}, [](Canvas& k) { k.rectangle(1, 1, 15, 11); })));
 }
 
 // A one-pixel box has four empty sides; a wide pen draws nothing there either, whatever its kind.
@@ -110,20 +112,20 @@ bool mirrored(const Rows& rows) {
 // Narrow, tall ellipses run out of columns before the walk reaches their top and bottom rows; they
 // are finished straight up and down so that the whole ellipse shows.
 TEST(UnreferencedFigures, NarrowTallEllipsesAreDrawnWhole) {
-    EXPECT_EQ(rowsOf(drawn(3, 8, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 3, 8); })),
+    EXPECT_EQ(pictureRows(drawn(3, 8, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 3, 8); })),
               (Rows{".#.", ".#.", "#.#", "#.#", "#.#", "#.#", ".#.", ".#."}));
-    EXPECT_EQ(rowsOf(drawn(4, 7, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 4, 7); })),
+    EXPECT_EQ(pictureRows(drawn(4, 7, Thin, Clear, [](Canvas& k) { k.ellipse(0, 0, 4, 7); })),
               (Rows{".##.", ".##.", "#..#", "#..#", "#..#", ".##.", ".##."}));
     for (int width : {3, 4, 5, 6}) {
         for (int height = width + 3; height <= 40; ++height) {
             const Bitmap outline =
                 drawn(width, height, Thin, Clear, [&](Canvas& k) { k.ellipse(0, 0, width, height); });
-            const Rows rows = rowsOf(outline);
+            const Rows rows = pictureRows(outline);
             EXPECT_NE(rows.front().find('#'), std::string::npos) << width << " x " << height;
             EXPECT_NE(rows.back().find('#'), std::string::npos) << width << " x " << height;
             EXPECT_TRUE(mirrored(rows)) << width << " x " << height;
             // The interior fills each row exactly between the outline's ends.
-            const Rows filled = rowsOf(
+            const Rows filled = pictureRows(
                 drawn(width, height, Thin, {false, raster::Black}, [&](Canvas& k) { k.ellipse(0, 0, width, height); }));
             for (int y = 0; y < height; ++y) {
                 const std::size_t first = rows[y].find('#');
@@ -139,7 +141,7 @@ TEST(UnreferencedFigures, NarrowTallEllipsesAreDrawnWhole) {
 
 TEST(UnreferencedFigures, NarrowTallCornersKeepTheRoundRectClosed) {
     for (const Brush& brush : {Clear, Brush{false, raster::Black}}) {
-        const Rows rows = rowsOf(drawn(12, 40, Thin, brush, [](Canvas& k) { k.roundRect(0, 0, 12, 40, 3, 24); }));
+        const Rows rows = pictureRows(drawn(12, 40, Thin, brush, [](Canvas& k) { k.roundRect(0, 0, 12, 40, 3, 24); }));
         EXPECT_EQ(rows.front(), ".##########.");
         EXPECT_EQ(rows.back(), ".##########.");
         EXPECT_TRUE(mirrored(rows));
@@ -178,7 +180,7 @@ TEST(Clipping, NeverMovesAPixel) {
         };
         const Bitmap big = drawn(900, 900, pen, brush, [&](Canvas& k) { figure(k, shiftX, shiftY); });
         const Bitmap small = drawn(96, 80, pen, brush, [&](Canvas& k) { figure(k, 0, 0); });
-        ASSERT_EQ(rowsOf(small), rowsOf(big, shiftX, shiftY, 96, 80)) << "figure " << i;
+        ASSERT_EQ(pictureRows(small), pictureRows(big, shiftX, shiftY, 96, 80)) << "figure " << i;
     }
 }
 

@@ -17,7 +17,7 @@ Rows thinLine(int x1, int y1, int x2, int y2) {
     Canvas canvas(bitmap);
     canvas.moveTo(x1, y1);
     canvas.lineTo(x2, y2);
-    return rowsOf(bitmap);
+    return pictureRows(bitmap);
 }
 
 TEST(ThinLine, LeavesOutItsEndPixelWhicheverWayItRuns) {
@@ -36,7 +36,7 @@ TEST(ThinLine, MovesThePositionOnlyToItsEnd) {
     canvas.lineTo(4, 1);
     canvas.lineTo(4, 4);
     EXPECT_EQ(canvas.position(), (platform::Point{4, 4}));
-    EXPECT_EQ(rowsOf(bitmap), (Rows{"......", ".####.", "....#.", "....#.", "......"}));
+    EXPECT_EQ(pictureRows(bitmap), (Rows{"......", ".####.", "....#.", "....#.", "......"}));
 }
 
 TEST(ThinLine, StartingFarOffTheBitmapKeepsEveryPixelWhereItWas) {
@@ -51,7 +51,7 @@ TEST(ThinLine, StartingFarOffTheBitmapKeepsEveryPixelWhereItWas) {
     smallCanvas.moveTo(3 - 200, 7 - 150);
     smallCanvas.lineTo(413 - 200, 251 - 150);
     EXPECT_GT(blackCount(small), 0);
-    EXPECT_EQ(rowsOf(small), rowsOf(big, 200, 150, 96, 80));
+    EXPECT_EQ(pictureRows(small), pictureRows(big, 200, 150, 96, 80));
 }
 
 Rows penDot(int width) {
@@ -60,7 +60,7 @@ Rows penDot(int width) {
     canvas.setPen({PenStyle::Plain, width, raster::Black});
     canvas.moveTo(4, 4);
     canvas.lineTo(4, 4);
-    return rowsOf(bitmap, 0, 0, 9, 9);
+    return pictureRows(bitmap, 0, 0, 9, 9);
 }
 
 TEST(WidePen, ClickWithoutMotionLeavesOneRoundDotAboveLeftOfThePointAtEvenWidths) {
@@ -83,7 +83,8 @@ TEST(WidePen, SuccessiveLinesAreRoundEndedPiecesOfTheStroke) {
     canvas.setPen({PenStyle::Plain, 3, raster::Black});
     canvas.moveTo(2, 2);
     canvas.lineTo(9, 2);
-    EXPECT_EQ(rowsOf(bitmap), (Rows{"............", "..########..", ".##########.", "..########..", "............"}));
+    EXPECT_EQ(pictureRows(bitmap),
+              (Rows{"............", "..########..", ".##########.", "..########..", "............"}));
 }
 
 Rows squareLine(int width, int x1, int y1, int x2, int y2) {
@@ -95,7 +96,7 @@ Rows squareLine(int width, int x1, int y1, int x2, int y2) {
     canvas.lineTo(x2, y2);
     canvas.endPath();
     canvas.strokePath();
-    return rowsOf(bitmap);
+    return pictureRows(bitmap);
 }
 
 TEST(SquarePen, EndsReachHalfTheWidthBeforeTheLeftEndAndOneLessPastTheRight) {
@@ -126,14 +127,14 @@ TEST(Path, RecordsLinesUntilStrokedAndForgetsThemAfterwards) {
     canvas.lineTo(6, 1);
     canvas.setPixel(6, 2, raster::Black);  // drawn at once, not recorded
     canvas.lineTo(6, 3);
-    EXPECT_EQ(rowsOf(bitmap), (Rows{"........", "........", "......#.", "........"}));
+    EXPECT_EQ(pictureRows(bitmap), (Rows{"........", "........", "......#.", "........"}));
     canvas.endPath();
     canvas.strokePath();
-    EXPECT_EQ(rowsOf(bitmap), (Rows{"........", ".######.", "......#.", "........"}));
+    EXPECT_EQ(pictureRows(bitmap), (Rows{"........", ".######.", "......#.", "........"}));
 
     canvas.setPenColor(raster::White);
     canvas.strokePath();
-    EXPECT_EQ(rowsOf(bitmap), (Rows{"........", ".######.", "......#.", "........"}));
+    EXPECT_EQ(pictureRows(bitmap), (Rows{"........", ".######.", "......#.", "........"}));
 }
 
 TEST(Path, JoinsItsLinesWithMitresAndRoundPensWithDots) {
@@ -147,7 +148,7 @@ TEST(Path, JoinsItsLinesWithMitresAndRoundPensWithDots) {
     canvas.endPath();
     canvas.strokePath();
     // The outer corner is filled up to the mitre tip; the far end stops one short of half the width.
-    EXPECT_EQ(rowsOf(square, 0, 0, 12, 12),
+    EXPECT_EQ(pictureRows(square, 0, 0, 12, 12),
               (Rows{"............", "##########..", "##########..", "##########..", "##########..", "......####..",
                     "......####..", "......####..", "......####..", "......####..", "......####..", "............"}));
 }

@@ -157,24 +157,6 @@ raster::Bitmap readNetpbmFile(const std::string& path) {
     }
 }
 
-char rowCharacter(raster::Color color) {
-    if (color == raster::Black) return '#';
-    if (color == raster::White) return '.';
-    return '?';
-}
-
-std::string rowText(const raster::Bitmap& picture, int y) {
-    std::string text;
-    for (int x = 0; x < picture.width(); ++x) text += rowCharacter(picture.pixel(x, y));
-    return text;
-}
-
-std::vector<std::string> pictureRows(const raster::Bitmap& picture) {
-    std::vector<std::string> rows;
-    for (int y = 0; y < picture.height(); ++y) rows.push_back(rowText(picture, y));
-    return rows;
-}
-
 raster::Bitmap bitmapFromRows(const std::vector<std::string>& rows) {
     if (rows.empty()) return {};
     raster::Bitmap picture(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()));
@@ -182,8 +164,9 @@ raster::Bitmap bitmapFromRows(const std::vector<std::string>& rows) {
         if (rows[y].size() != rows.front().size()) throw NetpbmError("the rows are not equally long");
         for (std::size_t x = 0; x < rows[y].size(); ++x) {
             const char c = rows[y][x];
-            if (c != '#' && c != '.') throw NetpbmError("a row holds a character other than '#' and '.'");
-            picture.setPixel(static_cast<int>(x), static_cast<int>(y), c == '#' ? raster::Black : raster::White);
+            if (c != '#' && c != '.' && c != '?') throw NetpbmError("a row holds a character other than '#', '.', '?'");
+            const raster::Color color = c == '#' ? raster::Black : c == '.' ? raster::White : 0xC0C0C0;
+            picture.setPixel(static_cast<int>(x), static_cast<int>(y), color);
         }
     }
     return picture;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/raster/bitmap.h"
+#include "support/picture_rows.h"
 
 #include <stdexcept>
 #include <string>
@@ -22,13 +23,8 @@ public:
 raster::Bitmap parseNetpbm(std::string_view bytes);
 raster::Bitmap readNetpbmFile(const std::string& path);
 
-// '#' is black, '.' white and '?' any other colour, so a wrong grey never passes for either.
-char rowCharacter(raster::Color color);
-std::string rowText(const raster::Bitmap& picture, int y);
-// Every row of the picture so, top first.
-std::vector<std::string> pictureRows(const raster::Bitmap& picture);
-
-// The picture drawn by rows of '#' and '.'; the rows must be equally long.
+// The picture drawn by rows of '#', '.' and '?' (a light grey), as rowText writes them; the rows must be
+// equally long.
 raster::Bitmap bitmapFromRows(const std::vector<std::string>& rows);
 
 }  // namespace support
