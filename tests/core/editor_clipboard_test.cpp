@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 // Clipboard cases the scripts cannot reach: a clipboard that announces a bitmap it then does not
-// deliver, one emptied between the menu and the command, huge pictures, and that the clipboard is
-// always closed again.
+// deliver, one emptied between the menu and the command, and huge pictures.
 namespace {
 
 // A clipboard holding a picture too large to exist in memory: it answers only the part asked for and
@@ -56,24 +55,6 @@ TEST(PasteFailures, UndeliverableBitmapIsReportedAndChangesNothing) {
     expectClipboardClosedAndUsedInTurn(editor);
 }
 
-TEST(PasteFailures, LockedClipboardLeavesDocumentAndClipboardAlone) {
-    Editor editor;
-    editor.startDocument("4", "3");
-    editor.clipboard.putImage(raster::Bitmap(2, 2, raster::Black));
-    editor.clipboard.lock();
-
-    for (platform::MenuItem* item : {&editor.form.Paste, &editor.form.Cut, &editor.form.Copy, &editor.form.ClearClip})
-        commands::chooseMenuItem(editor.form, *item);
-
-    EXPECT_EQ(editor.system.messages().size(), 4u);
-    EXPECT_EQ(editor.form.Boxi.picture, raster::Bitmap(96, 80));
-    ASSERT_NE(editor.clipboard.heldBitmap(), nullptr);
-    EXPECT_EQ(*editor.clipboard.heldBitmap(), raster::Bitmap(2, 2, raster::Black));
-    EXPECT_EQ(editor.form.DocumentModified, 0);
-    EXPECT_FALSE(editor.form.Undo.enabled);
-    expectClipboardClosedAndUsedInTurn(editor);
-}
-
 TEST(PasteWithoutBitmap, ChangesNothingMarksNothingAndTakesNoSnapshot) {
     Editor editor;
     editor.startDocument("4", "3");
@@ -114,25 +95,6 @@ TEST(PasteOfHugePicture, ReadsOnlyTheDocumentsPartAndReducesIt) {
             EXPECT_EQ(form.Boxi.picture.pixel(x, y), (x + y) % 2 ? raster::White : raster::Black) << x << ", " << y;
     EXPECT_EQ(form.Boxi.picture.pixel(5, 0), raster::White);
     EXPECT_EQ(form.Mappi.picture, form.PikkuBoxi.picture);
-}
-
-TEST(Copy, PutsExactlyTheDocumentsSizeAndClosesTheClipboard) {
-    Editor editor;
-    editor.startDocument("10", "7");
-    editor.clipboard.putText("earlier");
-    commands::chooseMenuItem(editor.form, editor.form.Copy);
-    ASSERT_NE(editor.clipboard.heldBitmap(), nullptr);
-    EXPECT_EQ(editor.clipboard.heldBitmap()->width(), 10);
-    EXPECT_EQ(editor.clipboard.heldBitmap()->height(), 7);
-
-    commands::chooseMenuItem(editor.form, editor.form.New);
-    editor.startDocument("96", "80");
-    commands::chooseMenuItem(editor.form, editor.form.Copy);
-    EXPECT_EQ(editor.clipboard.heldBitmap()->width(), 96);
-    EXPECT_EQ(editor.clipboard.heldBitmap()->height(), 80);
-    EXPECT_EQ(editor.form.DocumentModified, 0);
-    EXPECT_FALSE(editor.form.Undo.enabled);
-    expectClipboardClosedAndUsedInTurn(editor);
 }
 
 TEST(Paste, BeforeAnyDocumentDoesNothing) {

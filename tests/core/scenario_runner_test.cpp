@@ -1,4 +1,5 @@
 #include "support/scenario_runner.h"
+#include "support/scenario_session.h"
 #include "support/scratch_directory.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +165,22 @@ TEST_F(ScenarioRunner, MessagesAreCheckedOnceOldestFirst) {
     EXPECT_EQ(output, "FAIL " + script + ":7: nomessage expected no message, got \"Cannot open clipboard\"\n" +
                           "FAIL " + script + ":9: message expected \"Cannot open clipboard\", got no message\n" +
                           script + ": 3 passed, 2 failed\n");
+}
+
+// Every action is also a check that the program closed the clipboard again and used it only while open.
+TEST(ScenarioSession, AnActionFailsWhenTheClipboardIsLeftOpenOrUsedOutOfTurn) {
+    support::ScenarioSession session;
+    const support::Statement action{1, "openmenu Editti", {"openmenu", "Editti"}, {}, ""};
+    EXPECT_FALSE(session.run(action).has_value());
+    session.platform().clipboard().empty();
+    const auto outOfTurn = session.run(action);
+    ASSERT_TRUE(outOfTurn.has_value());
+    EXPECT_FALSE(outOfTurn->passed);
+    EXPECT_EQ(outOfTurn->got, session.platform().clipboard().misuses().back());
+    session.platform().clipboard().open();
+    const auto leftOpen = session.run(action);
+    ASSERT_TRUE(leftOpen.has_value());
+    EXPECT_EQ(leftOpen->got, "left open");
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "platform/qt/clipboard.h"
+#include "app/commands.h"
+#include "app/program.h"
+#include "platform/posix_file_system.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/services.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -79,6 +83,46 @@ raster::Bitmap patternInOneBit(int width, int height) {
     bitmap.setPixel(width - 1, 0, raster::Black);
     return bitmap;
 }
+
+// The owner program (owners/clipboard_owner.cpp): takes the clipboard as it is told and reports the
+// requests it receives.
+class Owner {
+public:
+    Owner() { m_process.start(QStringLiteral(CLIPBOARD_OWNER), QStringList{}); }
+    ~Owner() {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    Owner(const Owner&) = delete;
+    Owner& operator=(const Owner&) = delete;
+
+    // Sends a command; answers the lines the owner printed before the line `until`.
+    QList<QByteArray> tell(const QByteArray& command, const QByteArray& until) {
+        m_process.write(command + '\n');
+        QList<QByteArray> lines;
+        const QDeadlineTimer deadline(5000);
+        while (!deadline.hasExpired()) {
+            while (m_process.canReadLine()) {
+                const QByteArray line = m_process.readLine().trimmed();
+                if (line == until) return lines;
+                lines << line;
+            }
+            m_process.waitForReadyRead(100);
+        }
+        return lines << "no " + until;
+    }
+    // The requests other programs made since the owner last took the clipboard or last reported.
+    QList<QByteArray> requests() { return tell("report", "reported"); }
+
+private:
+    QProcess m_process;
+};
+
+class RecordedErrors : public platform::ErrorDisplay {
+public:
+    void showException(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
 
 }  // namespace
 
@@ -203,19 +247,51 @@ private slots:
     // about a second, where Qt would wait five seconds for each of a dozen questions.
     void anOwnerThatNeverAnswersIsNoBitmapSoon() {
         if (!onRealX11()) QSKIP("needs a real X server");
-        QProcess owner;
-        owner.start(QStringLiteral(SILENT_OWNER), QStringList{});
-        QVERIFY(owner.waitForReadyRead(5000));
-        QCOMPARE(owner.readAllStandardOutput().trimmed(), QByteArray("ready"));
+        Owner owner;
+        QCOMPARE(owner.tell("silent", "ready"), QList<QByteArray>{});
         QtClipboard clipboard;
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!clipboard.hasBitmap());
         QVERIFY(!clipboard.bitmap(96, 80).has_value());
         const qint64 waited = clock.elapsed();
-        owner.kill();
-        owner.waitForFinished(5000);
         QVERIFY2(waited < 3000, qPrintable(QStringLiteral("waited %1 ms").arg(waited)));
+    }
+
+    // Ctrl+V looks at the clipboard three times (the Edit menu's state, Paste's own test, the read),
+    // and each look asked the owner for its types again: a silent owner cost a wait at every look and
+    // at every command after. The owner is asked once for its turn with the clipboard; a new turn,
+    // even by the same window, is asked afresh.
+    void anOwnerIsAskedOnceForItsTurn() {
+        if (!onRealX11()) QSKIP("needs a real X server");
+        Owner owner;
+        QCOMPARE(owner.tell("silent", "ready"), QList<QByteArray>{});
+        platform::PosixFileSystem files;
+        platform::qt::QtServices qt(files);
+        RecordedErrors errors;
+        platform::Services services{qt.messages, errors, qt.dialogs, qt.clipboard, qt.help, files, qt.frame, qt.modal};
+        Program program(services);
+        TMainForm& form = program.MainForm;
+        form.Leveys.text = "10";
+        form.Korkeus.text = "7";
+        commands::click(form, form.OKButton);
+
+        commands::pressShortcut(form, "Ctrl+V");
+        commands::openMenu(form, form.Editti);
+        QCOMPARE(owner.requests(), QList<QByteArray>{"asked TARGETS"});
+        QVERIFY(!form.Paste.enabled);
+
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("pattern.png"));
+        QVERIFY(platform::qt::toQImage(pattern(10, 7)).save(file));
+        QCOMPARE(owner.tell("offer image/png " + file.toLocal8Bit(), "ready"), QList<QByteArray>{});
+        commands::pressShortcut(form, "Ctrl+V");
+        QCOMPARE(owner.requests(), (QList<QByteArray>{"asked TARGETS", "asked image/png"}));
+        QCOMPARE(errors.shown, std::vector<std::string>{});
+        raster::Bitmap view(10, 7);
+        for (int y = 0; y < 7; ++y)
+            for (int x = 0; x < 10; ++x) view.setPixel(x, y, form.Boxi.picture.pixel(x, y));
+        QCOMPARE(view, patternInOneBit(10, 7));
     }
 };
 

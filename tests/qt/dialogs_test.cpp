@@ -8,12 +8,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 using namespace platform::qt;
 
@@ -160,6 +162,41 @@ private slots:
         const auto chosen = dialogs.runOpen({"Wireless Bitmap (*.wbmp)|*.wbmp"}, "");
         QCOMPARE(refusal, QString());
         QCOMPARE(QString::fromStdString(chosen.value_or("")), missing);
+    }
+
+    // The file list opens with every column but the name wide enough for what it shows: Qt's own
+    // widths cut a size such as "196 bytes", the picture type and the date short.
+    void fileListColumnsShowTheirWholeTexts() {
+        QTemporaryDir directory;
+        QFile file(directory.filePath(QStringLiteral("picture.wbmp")));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(196, '\0')) == 196);
+        file.close();
+        QStringList cut;
+        int listed = 0;
+        whileModal([&](QWidget* dialog) {
+            auto* view = dialog->findChild<QTreeView*>();
+            if (view && QTest::qWaitFor([&] { return view->model()->rowCount(view->rootIndex()) > 0; })) {
+                listed = view->model()->rowCount(view->rootIndex());
+                // What each column's cells ask for, with their margins.
+                const auto wanted = [view](int column) {
+                    return static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column);
+                };
+                QHeaderView* header = view->header();
+                for (int column = 1; column < header->count(); ++column)
+                    if (header->sectionSize(column) < wanted(column))
+                        cut << QStringLiteral("%1: %2 < %3")
+                                   .arg(view->model()->headerData(column, Qt::Horizontal).toString())
+                                   .arg(header->sectionSize(column))
+                                   .arg(wanted(column));
+                if (header->length() > view->viewport()->width())
+                    cut << QStringLiteral("the list is wider than its view");
+            }
+            dialog->close();
+        });
+        QtFileDialogs dialogs;
+        dialogs.runOpen({"Wireless Bitmap (*.wbmp)|*.wbmp"}, file.fileName().toStdString());
+        QCOMPARE(listed, 1);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
     }
 };
 

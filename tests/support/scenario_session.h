@@ -52,6 +52,7 @@ private:
     CheckResult checkPicture(const Statement& statement);
     CheckResult checkFile(const Statement& statement);
     CheckResult checkMessages(const Statement& statement);
+    std::optional<CheckResult> clipboardLeftInTurn();
 
     // The control a person can reach by that name; hidden work objects are not among them.
     platform::Control& visibleControl(const std::string& name);
@@ -59,6 +60,7 @@ private:
     std::optional<raster::Bitmap> picture(const std::string& which);
 
     ScriptedPlatform m_platform;
+    std::size_t m_misusesSeen = 0;
     Program m_program;
     platform::ShiftState m_held;
 };

@@ -1,6 +1,7 @@
 #include "platform/qt/x11_selection.h"
 
 #include <xcb/xcb.h>
+#include <xcb/xfixes.h>
 
 #include <poll.h>
 
@@ -50,20 +51,41 @@ bool X11Selection::connect() {
         int screenNumber = 0;
         m_connection = xcb_connect(nullptr, &screenNumber);
         if (xcb_connection_has_error(m_connection)) return false;
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        if (!screen) return false;
+        m_root = screen->root;
         m_clipboard = atom("CLIPBOARD");
         m_targets = atom("TARGETS");
         m_incr = atom("INCR");
         m_property = atom("VELMORA_CLIPBOARD");
+        m_owner = XCB_NONE;
+        m_offer = Offer::Unasked;
+        watchOwners();
     }
     if (!m_window) {
-        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
-        if (!screen) return false;
         m_window = xcb_generate_id(m_connection);
         const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
-        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 1, 1, 0,
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, m_root, 0, 0, 1, 1, 0,
                           XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &events);
     }
     return true;
+}
+
+// The X server tells every change of the clipboard's owner, even an owner that takes it again for new
+// content, which a look at the owner window would miss.
+void X11Selection::watchOwners() {
+    m_ownerNoticeEvent = 0;
+    const xcb_query_extension_reply_t* fixes = xcb_get_extension_data(m_connection, &xcb_xfixes_id);
+    if (!fixes || !fixes->present) return;
+    const Reply<xcb_xfixes_query_version_reply_t> version(xcb_xfixes_query_version_reply(
+        m_connection, xcb_xfixes_query_version(m_connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
+        nullptr));
+    if (!version) return;
+    xcb_xfixes_select_selection_input(m_connection, m_root, m_clipboard,
+                                      XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+    m_ownerNoticeEvent = fixes->first_event;
 }
 
 std::uint32_t X11Selection::atom(const char* name) {
@@ -87,9 +109,15 @@ std::optional<std::uint32_t> X11Selection::convert(std::uint32_t target, Clock::
     xcb_flush(m_connection);
     while (xcb_generic_event_t* raw = nextEvent(m_connection, deadline)) {
         const std::unique_ptr<xcb_generic_event_t, FreeDeleter> event(raw);
-        if ((event->response_type & 0x7F) != XCB_SELECTION_NOTIFY) continue;
+        if ((event->response_type & 0x7F) != XCB_SELECTION_NOTIFY) {
+            note(*event);
+            continue;
+        }
         const auto* notify = reinterpret_cast<const xcb_selection_notify_event_t*>(raw);
-        if (notify->requestor != m_window || notify->target != target) continue;
+        if (notify->requestor != m_window || notify->target != target) {
+            note(*event);
+            continue;
+        }
         if (notify->property == XCB_ATOM_NONE) return std::nullopt;
         return notify->property;
     }
@@ -97,13 +125,59 @@ std::optional<std::uint32_t> X11Selection::convert(std::uint32_t target, Clock::
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> X11Selection::targets(std::chrono::milliseconds bound) {
-    const auto deadline = Clock::now() + bound;
-    if (!connect()) return std::nullopt;
-    if (!convert(m_targets, deadline)) return std::nullopt;
+// Takes in what happened since the last look. The owner is looked up first: its reply comes after
+// every notice the X server sent before it, so a change of hands that came first is never missed.
+void X11Selection::catchUp() {
+    const Reply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, m_clipboard), nullptr));
+    const std::uint32_t now = owner ? owner->owner : std::uint32_t{XCB_NONE};
+    if (now != m_owner) forgetOffer();
+    m_owner = now;
+    while (xcb_generic_event_t* raw = xcb_poll_for_event(m_connection)) {
+        const std::unique_ptr<xcb_generic_event_t, FreeDeleter> event(raw);
+        note(*event);
+    }
+}
+
+// An event that arrived while waiting for something else: a change of hands, or the owner's late
+// answer to the question of its types.
+void X11Selection::note(const xcb_generic_event_t& event) {
+    const std::uint8_t type = event.response_type & 0x7F;
+    if (m_ownerNoticeEvent != 0 && type == m_ownerNoticeEvent + XCB_XFIXES_SELECTION_NOTIFY) {
+        forgetOffer();
+        return;
+    }
+    if (type != XCB_SELECTION_NOTIFY || m_offer != Offer::Awaited) return;
+    const auto& notify = reinterpret_cast<const xcb_selection_notify_event_t&>(event);
+    if (notify.requestor != m_window || notify.target != m_targets) return;
+    m_offered = notify.property == XCB_ATOM_NONE ? std::vector<std::string>{} : readTargets();
+    m_offer = Offer::Known;
+}
+
+// A question still out to the former owner may be answered yet; a new window keeps that answer from
+// being taken for the new owner's.
+void X11Selection::forgetOffer() {
+    if (m_offer == Offer::Awaited) abandon();
+    m_offer = Offer::Unasked;
+    m_offered.clear();
+}
+
+void X11Selection::askTargets(Clock::time_point deadline) {
+    if (!connect()) return;
+    xcb_convert_selection(m_connection, m_window, m_clipboard, m_targets, m_property, XCB_CURRENT_TIME);
+    xcb_flush(m_connection);
+    m_offer = Offer::Awaited;
+    while (m_offer == Offer::Awaited) {
+        const std::unique_ptr<xcb_generic_event_t, FreeDeleter> event(nextEvent(m_connection, deadline));
+        if (!event) return;
+        note(*event);
+    }
+}
+
+std::vector<std::string> X11Selection::readTargets() {
     const Reply<xcb_get_property_reply_t> list(xcb_get_property_reply(
         m_connection, xcb_get_property(m_connection, 1, m_window, m_property, XCB_ATOM_ANY, 0, PieceUnits), nullptr));
-    if (!list || list->format != 32) return std::vector<std::string>{};
+    if (!list || list->format != 32) return {};
     const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(list.get()));
     const int count = xcb_get_property_value_length(list.get()) / 4;
     std::vector<xcb_get_atom_name_cookie_t> cookies;
@@ -114,6 +188,15 @@ std::optional<std::vector<std::string>> X11Selection::targets(std::chrono::milli
         if (name) names.emplace_back(xcb_get_atom_name_name(name.get()), xcb_get_atom_name_name_length(name.get()));
     }
     return names;
+}
+
+std::optional<std::vector<std::string>> X11Selection::targets(std::chrono::milliseconds bound) {
+    const auto deadline = Clock::now() + bound;
+    if (!connect()) return std::nullopt;
+    catchUp();
+    if (m_offer == Offer::Unasked) askTargets(deadline);
+    if (m_offer != Offer::Known || m_offered.empty()) return std::nullopt;
+    return m_offered;
 }
 
 bool X11Selection::transfer(const std::string& type, const std::function<bool(std::span<const std::uint8_t>)>& take,
@@ -159,7 +242,10 @@ bool X11Selection::readIncrementally(const std::function<bool(std::span<const st
             return false;
         }
         const std::unique_ptr<xcb_generic_event_t, FreeDeleter> event(raw);
-        if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) continue;
+        if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) {
+            note(*event);
+            continue;
+        }
         const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(raw);
         if (notify->window != m_window || notify->atom != m_property || notify->state != XCB_PROPERTY_NEW_VALUE)
             continue;
