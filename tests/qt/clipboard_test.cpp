@@ -33,8 +33,13 @@ raster::Bitmap pattern(int width, int height) {
     return bitmap;
 }
 
+// Set once a check is skipped for want of a real X server, so that the run is reported as skipped.
+bool skippedWithoutX11 = false;
+
 bool onRealX11() {
-    return QGuiApplication::platformName() == QStringLiteral("xcb");
+    const bool real = QGuiApplication::platformName() == QStringLiteral("xcb");
+    if (!real) skippedWithoutX11 = true;
+    return real;
 }
 
 // Runs xclip on the system clipboard, serving Qt's side of the exchange meanwhile.
@@ -301,7 +306,9 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication application(argc, argv);
     ClipboardTest test;
-    return QTest::qExec(&test, argc, argv);
+    const int failed = QTest::qExec(&test, argc, argv);
+    // 77: ctest's skip code for this test, so that a run without a display does not count as passed.
+    return failed == 0 && skippedWithoutX11 ? 77 : failed;
 }
 
 #include "clipboard_test.moc"
