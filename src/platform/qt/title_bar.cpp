@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -141,6 +142,11 @@ void TitleBar::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
+    const QStyleOptionTitleBar option = titleOption();
+    if (style()->hitTestComplexControl(QStyle::CC_TitleBar, &option, point, this) == QStyle::SC_TitleBarSysMenu) {
+        showWindowMenu(style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarSysMenu, this));
+        return;
+    }
     m_pressed = buttonAt(point);
     m_pressedInside = true;
     if (m_pressed != QStyle::SC_None) {
@@ -172,6 +178,16 @@ void TitleBar::mouseReleaseEvent(QMouseEvent* event) {
 void TitleBar::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && buttonAt(event->position().toPoint()) != QStyle::SC_None)
         mousePressEvent(event);
+}
+
+// The program icon opens the window's menu, as a window manager's does: what the bar's buttons do, by
+// name and from the keyboard.
+void TitleBar::showWindowMenu(const QRect& icon) {
+    QMenu menu(this);
+    if (m_buttons & Qt::WindowMinimizeButtonHint)
+        menu.addAction(QStringLiteral("Mi&nimize"), [this] { activate(QStyle::SC_TitleBarMinButton); });
+    menu.addAction(QStringLiteral("&Close"), [this] { activate(QStyle::SC_TitleBarCloseButton); });
+    menu.exec(mapToGlobal(icon.bottomLeft() + QPoint(0, 1)));
 }
 
 void TitleBar::activate(QStyle::SubControl button) {

@@ -16,8 +16,8 @@ namespace platform::qt {
 //
 // The window becomes frameless, so that Qt draws nothing, and its contents margins make room for the
 // frame and the bar; the layout below the bar is the window's as before. The bar offers what the
-// window's flags ask for (the program icon, minimise, close) and never maximise. Pressing the title
-// hands the move to the compositor; double-clicking it does nothing.
+// window's flags ask for (the program icon with the window's menu, minimise, close) and never
+// maximise. Pressing the title hands the move to the compositor; double-clicking it does nothing.
 class TitleBar : public QWidget {
     Q_OBJECT
 
@@ -46,6 +46,7 @@ private:
     int frameWidth() const;
     QStyleOptionTitleBar titleOption() const;
     QStyle::SubControl buttonAt(const QPoint& point) const;
+    void showWindowMenu(const QRect& icon);
     void activate(QStyle::SubControl button);
 
     QWidget& m_window;
