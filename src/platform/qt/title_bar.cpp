@@ -50,11 +50,8 @@ QPalette captionPalette(QPalette palette) {
 }  // namespace
 
 void TitleBar::addWhereNeeded(QWidget& window) {
-    if (needsOwnBar()) add(window);
-}
-
-TitleBar* TitleBar::add(QWidget& window) {
-    return new TitleBar(window);
+    // The window owns the bar as its child.
+    if (needsOwnBar()) new TitleBar(window);
 }
 
 TitleBar::TitleBar(QWidget& window) : QWidget(&window), m_window(window), m_buttons(window.windowFlags() & barButtons) {

@@ -10,9 +10,10 @@ namespace platform::qt {
 
 // A title bar and frame of the program's own, drawn with the style's window frame and title bar, for a
 // fixed window on a Wayland compositor that leaves decorations to its clients (weston, GNOME). Qt's
-// own bar there offers maximise whatever the window's flags say, and double-clicking it maximises
-// too; a fixed window cannot take that size, and is mapped afresh elsewhere. Qt's bar also keeps room
-// for three buttons and centres the title, which cuts a short dialog's title.
+// own bar there offers maximise whatever the window's flags say; a fixed window cannot take that
+// size, and is mapped afresh elsewhere. Qt's bar also keeps room for three buttons and centres the
+// title, which cuts a short dialog's title. A decoration plug-in of our own would need Qt's private
+// Wayland headers, which Debian does not ship; a frameless window with a bar of its own needs none.
 //
 // The window becomes frameless, so that Qt draws nothing, and its contents margins make room for the
 // frame and the bar; the layout below the bar is the window's as before. The bar offers what the
@@ -27,12 +28,6 @@ public:
     // the window is left as it is.
     static void addWhereNeeded(QWidget& window);
 
-    // Gives `window` a bar of its own whatever the window system.
-    static TitleBar* add(QWidget& window);
-
-    // The bar's rectangle in the window, below the top of the frame.
-    QRect barRect() const;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -44,6 +39,8 @@ protected:
 private:
     explicit TitleBar(QWidget& window);
     int frameWidth() const;
+    // The bar's rectangle in the window, inside the frame.
+    QRect barRect() const;
     QStyleOptionTitleBar titleOption() const;
     QStyle::SubControl buttonAt(const QPoint& point) const;
     void showWindowMenu(const QRect& icon);
