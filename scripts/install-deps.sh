@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libxcb1-dev libxcb-xfixes0-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libpng-dev libxcb1-dev libxcb-xfixes0-dev libwayland-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-format libclang-rt-14-dev
   netpbm desktop-file-utils appstream dpkg-dev lintian file strace

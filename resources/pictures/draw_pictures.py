@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws Velmora's own small pictures as XPM files: the tool buttons, the Help item, the OK glyph
-and the program icon, and the icon once more as 32 x 32 and 48 x 48 PNG files for the desktop.
+and the program icon (32 x 32, and 16 x 16 for the title bar the program draws on Wayland), and the
+icon once more as 32 x 32 and 48 x 48 PNG files for the desktop.
 Run it from this folder after changing a drawing; the XPM and PNG files are committed."""
 
 import struct
@@ -209,6 +210,7 @@ if __name__ == "__main__":
     write("filledroundrect", outlined("roundrect", "g"))
     write("help", help_book())
     write("ok", check_mark())
+    write("velmora-16", icon(16))
     write("velmora-32", icon())
     write_png("velmora-32", icon(32))
     write_png("velmora-48", icon(48))

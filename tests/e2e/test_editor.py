@@ -55,9 +55,10 @@ class Editor:
                 i = shot.pixels.find(run, y * row_bytes, (y + 1) * row_bytes)
                 while i >= 0 and (i - y * row_bytes) % 3:
                     i = shot.pixels.find(run, i + 1, (y + 1) * row_bytes)
-                if i >= 0:
+                x = (i - y * row_bytes) // 3
+                # A title bar drawn grey while its window is inactive is as wide, but not as tall.
+                if i >= 0 and y + 24 < shot.height and shot.at(x, y + 24) == GREY:
                     # A document covers the area's top-left part; its right column is grey to the top.
-                    x = (i - y * row_bytes) // 3
                     while y > 0 and shot.at(x + 559, y - 1) == GREY:
                         y -= 1
                     return x - VIEW_ORIGIN[0], y - VIEW_ORIGIN[1]

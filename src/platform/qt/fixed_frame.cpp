@@ -1,5 +1,7 @@
 #include "platform/qt/fixed_frame.h"
 
+#include "platform/qt/title_bar.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QTimer>
@@ -22,6 +24,7 @@ FixedFrame::FixedFrame(QWidget& window) : QObject(&window) {}
 
 void FixedFrame::keep(QWidget& window) {
     window.installEventFilter(new FixedFrame(window));
+    TitleBar::addWhereNeeded(window);
 }
 
 bool FixedFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -14,7 +14,8 @@ class FixedFrame : public QObject {
     Q_OBJECT
 
 public:
-    // Watches `window`, a top-level widget whose minimum and maximum size are the same.
+    // Watches `window`, a top-level widget not yet shown whose minimum and maximum size are the same,
+    // and gives it a title bar without maximise where the window system would draw one with it.
     static void keep(QWidget& window);
 
 protected:

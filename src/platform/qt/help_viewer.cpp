@@ -1,6 +1,7 @@
 #include "platform/qt/help_viewer.h"
 
 #include "platform/qt/convert.h"
+#include "platform/qt/fixed_frame.h"
 #include "platform/qt/resources.h"
 
 #include <QCoreApplication>
@@ -83,9 +84,12 @@ std::optional<QUrl> helpTopicUrl(const std::string& helpFile, int context, const
 void QtHelpViewer::showContext(const std::string& helpFile, int context) {
     const std::optional<QUrl> url = helpTopicUrl(helpFile, context, m_roots);
     if (!url) {
-        QMessageBox::warning(
-            m_owner, QStringLiteral("Velmora Help"),
-            QStringLiteral("Cannot find topic %1 of the help file %2.").arg(context).arg(toQString(helpFile)));
+        QMessageBox box(
+            QMessageBox::Warning, QStringLiteral("Velmora Help"),
+            QStringLiteral("Cannot find topic %1 of the help file %2.").arg(context).arg(toQString(helpFile)),
+            QMessageBox::Ok, m_owner);
+        FixedFrame::keep(box);
+        box.exec();
         return;
     }
     const bool opening = !m_window;

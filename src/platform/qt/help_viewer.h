@@ -26,7 +26,9 @@ QRect helpWindowPlace(const QRect& editorFrame, QSize helpFrame, const QRect& sc
 
 // Shows help topics in one help window of its own that never blocks the editor. It is a top-level
 // window with no parent, so window systems neither keep it above the editor nor hand the keyboard
-// between the two as they do for a dialog; the viewer owns it and deletes it with itself.
+// between the two as they do for a dialog; the viewer owns it and deletes it with itself. Unlike the
+// fixed windows it keeps the window system's own title bar everywhere, Qt's on a Wayland compositor
+// that draws none: it can be resized and maximised, which is what that bar offers.
 class QtHelpViewer : public platform::HelpViewer {
 public:
     QtHelpViewer() = default;
