@@ -113,6 +113,20 @@ void mouseUp(TMainForm& form, platform::MouseButton button, platform::ShiftState
     platform::dispatch(form.services.errors, [&] { form.BoxiMouseUp(&form.Boxi, button, shift, x, y); });
 }
 
+void openFile(TMainForm& form, const std::string& path) {
+    platform::dispatch(form.services.errors, [&] { form.OpenFile(path); });
+}
+
+bool dragOver(TMainForm& form, const platform::DragContent& content) {
+    bool accept = false;
+    platform::dispatch(form.services.errors, [&] { form.FormDragOver(nullptr, content, accept); });
+    return accept;
+}
+
+void drop(TMainForm& form, platform::DragContent& content) {
+    platform::dispatch(form.services.errors, [&] { form.FormDragDrop(nullptr, content); });
+}
+
 bool requestClose(TMainForm& form) {
     platform::dispatch(form.services.errors, [&] { form.close(); });
     return form.closed;

@@ -33,6 +33,15 @@ void mouseDown(TMainForm& form, platform::MouseButton button, platform::ShiftSta
 void mouseMove(TMainForm& form, platform::ShiftState shift, int x, int y);
 void mouseUp(TMainForm& form, platform::MouseButton button, platform::ShiftState shift, int x, int y);
 
+// A file handed to the program as it starts, opened as Open opens a chosen one.
+void openFile(TMainForm& form, const std::string& path);
+
+// Something dragged over the window: answers whether dropping it would be taken.
+bool dragOver(TMainForm& form, const platform::DragContent& content);
+
+// Something dropped on the window.
+void drop(TMainForm& form, platform::DragContent& content);
+
 // A close request from the title bar, Alt+F4 or the system menu. Answers whether the window closed.
 bool requestClose(TMainForm& form);
 

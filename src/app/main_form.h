@@ -3,6 +3,7 @@
 #include "document/limits.h"
 #include "platform/accessible_text.h"
 #include "platform/controls.h"
+#include "platform/drops.h"
 #include "platform/input.h"
 #include "platform/services.h"
 #include "platform/surface.h"
@@ -178,6 +179,9 @@ public:
     void FormCreate(platform::Object* Sender);
     void FormPaint(platform::Object* Sender, platform::WindowSurface& surface);
     void FormClose(platform::Object* Sender, platform::CloseAction& Action);
+    // Something dragged over the window, and dropped on it.
+    void FormDragOver(platform::Object* Sender, const platform::DragContent& Content, bool& Accept);
+    void FormDragDrop(platform::Object* Sender, platform::DragContent& Content);
     // A close request from the title bar, Alt+F4 or ExitClick: runs FormClose and closes when freed.
     void close();
 
@@ -196,6 +200,8 @@ public:
     void PackImageData();
     void WriteWbmpFile(const std::string& path);
     void OpenClick(platform::Object* Sender);
+    // Open's steps after its dialog, for a file chosen there or handed over by the desktop.
+    void OpenFile(const std::string& path);
 
     // Editing view.
     void BoxiMouseDown(platform::Object* Sender, platform::MouseButton Button, platform::ShiftState Shift, int X,
@@ -244,6 +250,7 @@ public:
     void PasteClick(platform::Object* Sender);
     void ClearClipClick(platform::Object* Sender);
     void EdittiClick(platform::Object* Sender);
+    void pastePicture(raster::Bitmap picture);
 
     // Help and About.
     void HelpContentsClick(platform::Object* Sender);

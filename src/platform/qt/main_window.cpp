@@ -85,7 +85,12 @@ void MainWindow::connectControls() {
         commands::openMenu(m_form, menu);
         afterHandler();
     };
-    for (QLineEdit* edit : m_client->findChildren<QLineEdit*>()) edit->installEventFilter(this);
+    // Whatever is dropped goes to the window, which takes pictures and refuses text everywhere.
+    setAcceptDrops(true);
+    for (QLineEdit* edit : m_client->findChildren<QLineEdit*>()) {
+        edit->installEventFilter(this);
+        edit->setAcceptDrops(false);
+    }
 }
 
 void MainWindow::connectView() {
@@ -114,6 +119,7 @@ void MainWindow::afterHandler() {
     m_widgets->sync();
     m_menus->sync();
     syncFocus();
+    if (afterEachHandler) afterEachHandler();
     if (m_form.closed && !m_closedForGood) {
         m_closedForGood = true;
         close();

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 namespace platform::qt {
@@ -45,12 +46,21 @@ public:
     // has closed.
     void afterHandler();
 
+    // Runs after each handler, once the widgets are up to date.
+    std::function<void()> afterEachHandler;
+
+    // Opens a file handed to the program as it starts, as File > Open opens a chosen one.
+    void openHandedFile(const std::string& path);
+
     // Placed on the screen before it is first shown.
     void setVisible(bool visible) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void connectControls();
@@ -66,6 +76,7 @@ private:
     int m_focusRequests = 0;
     bool m_centred = false;
     bool m_closedForGood = false;
+    bool m_dropTaken = false;
 };
 
 }  // namespace platform::qt

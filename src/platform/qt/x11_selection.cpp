@@ -50,7 +50,7 @@ bool X11Selection::connect() {
         int screenNumber = 0;
         m_connection = xcb_connect(nullptr, &screenNumber);
         if (xcb_connection_has_error(m_connection)) return false;
-        m_clipboard = atom("CLIPBOARD");
+        m_selection = atom(m_selectionName);
         m_targets = atom("TARGETS");
         m_incr = atom("INCR");
         m_property = atom("VELMORA_CLIPBOARD");
@@ -83,7 +83,7 @@ void X11Selection::abandon() {
 // Asks the owner to put the clipboard in the target type into our property; answers the property, or
 // nothing when there is no owner, it refused, or it did not answer before the deadline.
 std::optional<std::uint32_t> X11Selection::convert(std::uint32_t target, Clock::time_point deadline) {
-    xcb_convert_selection(m_connection, m_window, m_clipboard, target, m_property, XCB_CURRENT_TIME);
+    xcb_convert_selection(m_connection, m_window, m_selection, target, m_property, XCB_CURRENT_TIME);
     xcb_flush(m_connection);
     while (xcb_generic_event_t* raw = nextEvent(m_connection, deadline)) {
         const std::unique_ptr<xcb_generic_event_t, FreeDeleter> event(raw);

@@ -12,13 +12,14 @@ struct xcb_connection_t;
 
 namespace platform::qt {
 
-// Reads the X11 CLIPBOARD selection of another program over a connection of its own, with every wait
-// bounded. Qt's clipboard waits five seconds for each answer and asks once per image format, so an
+// Reads an X11 selection of another program (the CLIPBOARD, or the data of a drag) over a connection
+// of its own, with every wait bounded. Qt's clipboard waits five seconds for each answer and asks once per image format, so an
 // owner that has stopped answering would freeze the window for a minute at every paste; and it reads
 // a payload whole, where a paste needs only its first rows.
 class X11Selection {
 public:
-    X11Selection() = default;
+    // The selection by its atom's name.
+    explicit X11Selection(const char* selection = "CLIPBOARD") : m_selectionName(selection) {}
     ~X11Selection();
     X11Selection(const X11Selection&) = delete;
     X11Selection& operator=(const X11Selection&) = delete;
@@ -43,9 +44,10 @@ private:
     bool readInPlace(const std::function<bool(std::span<const std::uint8_t>)>& take);
     void abandon();
 
+    const char* m_selectionName;
     xcb_connection_t* m_connection = nullptr;
     std::uint32_t m_window = 0;
-    std::uint32_t m_clipboard = 0;
+    std::uint32_t m_selection = 0;
     std::uint32_t m_targets = 0;
     std::uint32_t m_incr = 0;
     std::uint32_t m_property = 0;

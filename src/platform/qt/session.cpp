@@ -1,0 +1,25 @@
+#include "platform/qt/session.h"
+
+#include "app/main_form.h"
+#include "platform/qt/main_window.h"
+
+#include <QApplication>
+#include <QSessionManager>
+
+namespace platform::qt {
+
+Session::Session(QApplication& application, MainWindow& window, TMainForm& form) : m_window(window), m_form(form) {
+    connect(&application, &QGuiApplication::saveStateRequest, this,
+            [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
+    connect(&application, &QGuiApplication::commitDataRequest, this, &Session::commitData);
+    m_window.afterEachHandler = [this] { follow(); };
+}
+
+void Session::commitData(QSessionManager&) {}
+
+void Session::follow() {
+    const bool onX11 = QGuiApplication::platformName() == QStringLiteral("xcb");
+    m_inhibitor.hold(m_form.DocumentModified == 1, onX11 ? static_cast<std::uint32_t>(m_window.winId()) : 0);
+}
+
+}  // namespace platform::qt
