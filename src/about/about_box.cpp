@@ -1,6 +1,8 @@
 #include "about/about_box.h"
 
-TAboutBox::TAboutBox() {
+#include "platform/dispatcher.h"
+
+TAboutBox::TAboutBox(platform::ErrorDisplay& errors) : m_errors(errors) {
     name = "AboutBox";
     caption = "About Velmora";
     clientSize = {218, 203};
@@ -29,8 +31,6 @@ void TAboutBox::OKButtonClick(platform::Object*) {
     modalResult = platform::ModalResult::Ok;
 }
 
-bool TAboutBox::click(platform::Control& control) {
-    if (&control != &OKButton) return false;
-    OKButtonClick(&control);
-    return true;
+void TAboutBox::click(platform::Control& control) {
+    if (&control == &OKButton && control.enabled) platform::dispatch(m_errors, [&] { OKButtonClick(&control); });
 }

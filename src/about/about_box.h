@@ -1,16 +1,19 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/services.h"
+#include "platform/window_input.h"
 #include "velmora_version.h"
 
 #include <string>
 
-// The About box: product name, version, icon and addresses, closed with its default OK button.
-class TAboutBox : public platform::Form {
+// The About box: product name, version, icon and addresses, closed with its default OK button. Its
+// dialog reaches it only as a FormInput, and each input runs through the dispatcher.
+class TAboutBox : public platform::Form, public platform::FormInput {
     static constexpr raster::Color ButtonFace = raster::Silver;
 
 public:
-    TAboutBox();
+    explicit TAboutBox(platform::ErrorDisplay& errors);
 
     // clang-format off
     platform::Panel Panel1{*this, "Panel1", nullptr, at(8, 8, 202, 153), ButtonFace, platform::Bevel::Raised};
@@ -29,5 +32,13 @@ public:
 
     void FormShow() override;
     void OKButtonClick(platform::Object* Sender);
-    bool click(platform::Control& control) override;
+
+    platform::Form& form() override { return *this; }
+    void click(platform::Control& control) override;
+    // The box has neither up-down controls nor edit boxes.
+    void step(platform::UpDown&, int) override {}
+    void type(platform::EditBox&, const std::string&) override {}
+
+private:
+    platform::ErrorDisplay& m_errors;
 };

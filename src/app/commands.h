@@ -24,6 +24,9 @@ bool pressShortcut(TMainForm& form, const std::string& shortcut);
 // Opens a menu without choosing an item (runs EdittiClick for the Edit menu).
 void openMenu(TMainForm& form, platform::Menu& menu);
 
+// A person's keystroke in an edit box: the box takes the whole new text, its maximum length applying.
+void type(TMainForm& form, platform::EditBox& edit, const std::string& text);
+
 // One click on an arrow of the pen-width control: the position steps (wrapping), the hidden edit's
 // text follows and its change handler runs.
 void stepPenWidth(TMainForm& form, int delta);

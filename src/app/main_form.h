@@ -3,10 +3,10 @@
 #include "document/limits.h"
 #include "platform/accessible_text.h"
 #include "platform/controls.h"
-#include "platform/drops.h"
 #include "platform/input.h"
 #include "platform/services.h"
 #include "platform/surface.h"
+#include "platform/window_input.h"
 
 #include <cstdint>
 #include <string>
@@ -27,8 +27,9 @@ struct TFileDialog {
 };
 
 // The main window. It owns every control, every image and the document state for the whole run; the
-// bodies of its handlers live with their subsystem (document/, wbmp/, editor/, about/).
-class TMainForm : public platform::Form {
+// bodies of its handlers live with their subsystem (document/, wbmp/, editor/, about/). Its window
+// reaches it only as a WindowInput, whose inputs are the commands of app/commands.h.
+class TMainForm : public platform::Form, public platform::WindowInput {
     static constexpr int MaxWidth = document::MaxWidth;
     static constexpr int MaxHeight = document::MaxHeight;
     static constexpr int Zoom = document::Zoom;
@@ -267,6 +268,25 @@ public:
 
     // The screen reader's texts of the controls that show state rather than a caption.
     platform::AccessibleText describe(const platform::Control& control) const override;
+
+    // The window's inputs and the state it follows.
+    platform::Form& form() override;
+    void click(platform::Control& control) override;
+    void step(platform::UpDown& upDown, int delta) override;
+    void type(platform::EditBox& edit, const std::string& text) override;
+    const std::vector<platform::Menu*>& menuBar() override;
+    bool chooseMenuItem(platform::MenuItem& item) override;
+    bool pressShortcut(const std::string& shortcut) override;
+    void openMenu(platform::Menu& menu) override;
+    void pointerDown(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
+    void pointerMove(platform::ShiftState shift, int x, int y) override;
+    void pointerUp(platform::MouseButton button, platform::ShiftState shift, int x, int y) override;
+    bool requestClose() override;
+    void openFile(const std::string& path) override;
+    bool dragOver(const platform::DragContent& content) override;
+    void drop(platform::DragContent& content) override;
+    void paint(platform::WindowSurface& surface) override;
+    platform::WindowState state() const override;
 
     // Looks up a control or menu item by its name; null when there is none.
     platform::Control* findControl(const std::string& controlName) const;

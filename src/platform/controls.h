@@ -168,8 +168,6 @@ struct Form {
     virtual void FormShow() {}
     // What a screen reader announces for one of the form's controls; by default from its caption or hint.
     virtual AccessibleText describe(const Control& control) const;
-    // Runs the handler of a control that has one; answers whether it had one.
-    virtual bool click(Control&) { return false; }
     Control* find(const std::string& controlName) const;
 
 protected:

@@ -1,4 +1,3 @@
-#include "app/commands.h"
 #include "platform/qt/dragged_content.h"
 #include "platform/qt/main_window.h"
 
@@ -24,13 +23,13 @@ void answerDrag(QDropEvent& event, bool taken) {
 }  // namespace
 
 void MainWindow::openHandedFile(const std::string& path) {
-    commands::openFile(m_form, path);
+    m_input.openFile(path);
     afterHandler();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     const DraggedContent content(*event->mimeData());
-    m_dropTaken = commands::dragOver(m_form, content);
+    m_dropTaken = m_input.dragOver(content);
     answerDrag(*event, m_dropTaken);
 }
 
@@ -40,19 +39,19 @@ void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
 
 void MainWindow::dropEvent(QDropEvent* event) {
     DraggedContent content(*event->mimeData());
-    m_dropTaken = commands::dragOver(m_form, content);
+    m_dropTaken = m_input.dragOver(content);
     answerDrag(*event, m_dropTaken);
     if (!event->isAccepted()) return;
     if (content.files().empty()) {
         // A picture's data lasts only as long as the drop.
-        commands::drop(m_form, content);
+        m_input.drop(content);
         afterHandler();
         return;
     }
     // A file may bring the "Save changes?" prompt or an error box: the program that dragged it is let
     // go first rather than kept waiting for the answer.
     QTimer::singleShot(0, this, [this, files = content.filesAlone()]() mutable {
-        commands::drop(m_form, files);
+        m_input.drop(files);
         afterHandler();
     });
 }

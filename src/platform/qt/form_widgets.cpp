@@ -152,8 +152,9 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
 QWidget* FormWidgets::buildEditBox(platform::EditBox& edit, QWidget* parent) {
     auto* widget = new QLineEdit(parent);
     if (edit.maxLength > 0) widget->setMaxLength(edit.maxLength);
-    QObject::connect(widget, &QLineEdit::textEdited, widget,
-                     [&edit](const QString& text) { edit.type(text.toStdString()); });
+    QObject::connect(widget, &QLineEdit::textEdited, widget, [this, &edit](const QString& text) {
+        if (onType) onType(edit, text.toStdString());
+    });
     QObject::connect(widget, &QLineEdit::returnPressed, widget, [this] {
         if (enterPressesDefault) pressDefaultButton();
     });

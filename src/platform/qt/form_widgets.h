@@ -17,7 +17,7 @@ class ImageView;
 
 // The widgets of one form, built once from its controls (parents before children) inside a client
 // widget, and brought up to date from the controls by sync(). Events go out through the callbacks;
-// nothing here changes a control except an edit box's text as the person types it.
+// nothing here changes a control.
 class FormWidgets {
 public:
     // Each widget's accessible name and description come from the form's describe(), asked again on
@@ -38,6 +38,8 @@ public:
     std::function<void(platform::Control&)> onClick;
     // One step of an up-down control.
     std::function<void(platform::UpDown&, int delta)> onStep;
+    // An edit box's whole text after a keystroke.
+    std::function<void(platform::EditBox&, const std::string& text)> onType;
     // Enter in an edit box: the form's default button is pressed. A dialog does this itself.
     bool enterPressesDefault = false;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/main_form.h"
 #include "platform/qt/form_widgets.h"
 #include "platform/qt/menus.h"
+#include "platform/window_input.h"
 
 #include <QMainWindow>
 
@@ -19,23 +19,23 @@ class ClientArea : public QWidget {
     Q_OBJECT
 
 public:
-    ClientArea(TMainForm& form, QWidget* parent);
+    ClientArea(platform::WindowInput& input, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    TMainForm& m_form;
+    platform::WindowInput& m_input;
 };
 
-// The real main window, built once from TMainForm. Data flows one way: a widget event runs the form's
-// handler through commands (and so through the dispatcher); afterHandler() then copies the form's
-// state into the widgets.
+// The real main window, built once from the program's form and menus. Data flows one way: a widget
+// event goes to the program's input (and so through the dispatcher); afterHandler() then copies the
+// form's state into the widgets.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(TMainForm& form);
+    explicit MainWindow(platform::WindowInput& input);
     ~MainWindow() override;
 
     ClientArea* client() const { return m_client; }
@@ -65,10 +65,10 @@ protected:
 private:
     void connectControls();
     void connectView();
-    void syncFocus();
+    void syncFocus(const platform::WindowState& state);
     void centreOnScreen();
 
-    TMainForm& m_form;
+    platform::WindowInput& m_input;
     HostStyle* m_style;
     ClientArea* m_client;
     std::unique_ptr<FormWidgets> m_widgets;

@@ -6,7 +6,9 @@
 
 class QApplication;
 class QSessionManager;
-class TMainForm;
+namespace platform {
+class WindowInput;
+}
 
 namespace platform::qt {
 
@@ -21,14 +23,14 @@ class Session : public QObject {
     Q_OBJECT
 
 public:
-    Session(QApplication& application, MainWindow& window, TMainForm& form);
+    Session(QApplication& application, MainWindow& window, platform::WindowInput& input);
 
 private:
     void commitData(QSessionManager& manager);
     void follow();
 
     MainWindow& m_window;
-    TMainForm& m_form;
+    platform::WindowInput& m_input;
     LogoutInhibitor m_inhibitor;
 };
 
