@@ -56,8 +56,8 @@ void LogoutInhibitor::request(std::uint32_t x11Window) {
                                               QStringLiteral("Inhibit"));
         call << ApplicationId << x11Window << Reason << InhibitLogout;
     } else {
-        call = QDBusMessage::createMethodCall(PortalService, PortalPath, QStringLiteral("org.freedesktop.portal.Inhibit"),
-                                              QStringLiteral("Inhibit"));
+        call = QDBusMessage::createMethodCall(
+            PortalService, PortalPath, QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"));
         const QString window = x11Window ? QStringLiteral("x11:%1").arg(x11Window, 0, 16) : QString();
         call << window << InhibitLogout << QVariantMap{{QStringLiteral("reason"), Reason}};
     }

@@ -13,9 +13,9 @@ struct xcb_connection_t;
 namespace platform::qt {
 
 // Reads an X11 selection of another program (the CLIPBOARD, or the data of a drag) over a connection
-// of its own, with every wait bounded. Qt's clipboard waits five seconds for each answer and asks once per image format, so an
-// owner that has stopped answering would freeze the window for a minute at every paste; and it reads
-// a payload whole, where a paste needs only its first rows.
+// of its own, with every wait bounded. Qt's clipboard waits five seconds for each answer and asks once per image
+// format, so an owner that has stopped answering would freeze the window for a minute at every paste; and it reads a
+// payload whole, where a paste needs only its first rows.
 class X11Selection {
 public:
     // The selection by its atom's name.
