@@ -127,7 +127,12 @@ class Session:
             self.editor.wait()
         for process in reversed(self.processes):
             process.terminate()
-            process.wait()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                # xsm in the middle of a shutdown does not end on a request.
+                process.kill()
+                process.wait()
         shutil.rmtree(self.workdir, ignore_errors=True)
 
     def run(self, *args, check=True, input=None):

@@ -24,8 +24,8 @@ Session::Session(QApplication& application, MainWindow& window, platform::Window
 void Session::commitData(QSessionManager& manager) {
     manager.setRestartHint(QSessionManager::RestartNever);
     if (!m_input.state().unsaved || !manager.allowsInteraction()) return;
+    // Qt ends the interaction once this returns, telling the session manager whether to cancel.
     if (!m_window.close()) manager.cancel();
-    manager.release();
 }
 
 void Session::follow() {
