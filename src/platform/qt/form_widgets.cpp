@@ -54,11 +54,6 @@ protected:
     }
 };
 
-// A label that only shows a colour, with neither text nor picture, is a swatch to click.
-bool isSwatch(const platform::Label& label) {
-    return label.opaque && label.caption.empty() && label.pictureName.empty();
-}
-
 void setColor(QWidget* widget, raster::Color color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, toQColor(color));
@@ -86,8 +81,7 @@ FormWidgets::FormWidgets(platform::Form& form, QWidget* client) : m_form(form) {
     client->setFont(toQFont(form.font));
     setColor(client, form.color);
     for (platform::Control* control : form.controls) {
-        // A control hidden from the start is a work object of the program, not part of the window.
-        if (!control->visible) continue;
+        if (control->workObject) continue;
         QWidget* parent = control->parent ? widget(*control->parent) : client;
         if (!parent) continue;
         QWidget* built = build(*control, parent);
@@ -141,7 +135,7 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(label.wordWrap);
     if (label.handCursor) widget->setCursor(Qt::PointingHandCursor);
-    if (isSwatch(label)) widget->setFocusPolicy(Qt::TabFocus);
+    if (label.swatch) widget->setFocusPolicy(Qt::TabFocus);
     if (!label.pictureName.empty()) widget->setPixmap(QPixmap(picturePath(label.pictureName)));
     widget->onClick = [this, &label] {
         if (onClick) onClick(label);
