@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
         if (wait_for_damage(c, damage_ext->first_event, CELL_X(cx), CELL_Y(row)))
             latency[i] = now_us() - start;
         else
-            latency[i] = 1000000, ++misses;
+            latency[i] = 1000000, ++misses, fprintf(stderr, "miss at motion %d cell %d,%d\n", i, cx, row);
         /* A person's motions come some milliseconds apart; the program is idle in between. */
         usleep(4000);
     }
