@@ -10,6 +10,7 @@ packages=(
   clang clang-format libclang-rt-14-dev
   netpbm desktop-file-utils appstream dpkg-dev lintian file strace
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time openbox python3
+  libxcb-xtest0-dev libxcb-damage0-dev
   fonts-dejavu-core fonts-liberation
   weston qt6-wayland wl-clipboard
   x11-session-utils x11-xserver-utils dbus python3-dbusmock python3-gi gir1.2-gtk-3.0 libglib2.0-bin

@@ -8,12 +8,6 @@ TAboutBox::TAboutBox(platform::ErrorDisplay& errors) : m_errors(errors) {
     clientSize = {218, 203};
     color = ButtonFace;
     font = {"MS Sans Serif", 11, false};
-    Image1.pictureName = "velmora-32";
-    email.handCursor = true;
-    email.opaque = true;
-    email.color = ButtonFace;
-    WebAddress.wordWrap = true;
-    OKButton.isDefault = true;
 }
 
 // Sets the layout each time the box is about to show; running it again gives the same layout. The

@@ -16,15 +16,16 @@ public:
     explicit TAboutBox(platform::ErrorDisplay& errors);
 
     // clang-format off
-    platform::Panel Panel1{*this, "Panel1", nullptr, at(8, 8, 202, 153), ButtonFace, platform::Bevel::Raised};
+    platform::Panel Panel1{*this, "Panel1", nullptr, at(8, 8, 202, 153), {.color = ButtonFace, .bevel = platform::Bevel::Raised}};
     platform::Label ProductName{*this, "ProductName", &Panel1, at(13, 8, 117, 33), "Velmora", {"Tahoma", 27, false}};
     platform::Label Version{*this, "Version", &Panel1, at(14, 44, 73, 16), std::string("Version ") + VelmoraVersion,
                             {"MS Sans Serif", 13, false}};
-    platform::Label Image1{*this, "Image1", &Panel1, at(156, 14, 32, 32), "", {}};
-    platform::Label email{*this, "email", &Panel1, at(14, 96, 111, 13), VelmoraEmail, {"MS Sans Serif", 11, false}};
+    platform::Label Image1{*this, "Image1", &Panel1, at(156, 14, 32, 32), "", {}, {.pictureName = "velmora-32"}};
+    platform::Label email{*this, "email", &Panel1, at(14, 96, 111, 13), VelmoraEmail, {"MS Sans Serif", 11, false},
+                          {.opaque = true, .color = ButtonFace, .handCursor = true}};
     platform::Label WebAddress{*this, "WebAddress", &Panel1, at(14, 110, 136, 13), VelmoraHomepage,
-                               {"MS Sans Serif", 11, false}};
-    platform::Button OKButton{*this, "OKButton", nullptr, at(76, 171, 74, 25), "OK"};
+                               {"MS Sans Serif", 11, false}, {.wordWrap = true}};
+    platform::Button OKButton{*this, "OKButton", nullptr, at(76, 171, 74, 25), "OK", {.isDefault = true}};
     // clang-format on
 
     // Counts the showings, so that a person (or a test) can tell the box was shown.

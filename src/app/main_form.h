@@ -35,7 +35,6 @@ class TMainForm : public platform::Form, public platform::WindowInput {
     static constexpr int Zoom = document::Zoom;
     static constexpr int ViewWidth = MaxWidth * Zoom;
     static constexpr int ViewHeight = MaxHeight * Zoom;
-    static constexpr platform::ControlKind GroupBox = platform::ControlKind::GroupBox;
     static constexpr platform::Bevel Lowered = platform::Bevel::Lowered;
     static platform::Font arial(int height, bool bold = false) { return {"Arial", height, bold}; }
 
@@ -51,19 +50,20 @@ public:
     // order the host builds them. PW, ZoomLabel, SizeLabel and WidthLabel are one to two pixels wider
     // (PW also taller) than the boxes they come from, which were sized to other fonts: here their
     // widest texts ("8", "Zoom: 600%", "96 x 80", " Width:") are drawn in Liberation Sans, at scale 1
-    // and 2. The remaining settings are in the constructor.
+    // and 2.
 
     // A table, one control to a line, that the formatter leaves as it stands.
     // clang-format off
 
     // Editing area.
-    platform::Panel Paneeli{*this, "Paneeli", nullptr, at(34, 15, ViewWidth, ViewHeight), raster::White};
-    platform::Image Boxi{*this, "Boxi", &Paneeli, at(0, 0, ViewWidth, ViewHeight), MaxWidth, MaxHeight};
-    platform::Panel Alaviiva{*this, "Alaviiva", nullptr, at(33, 495, 578, 2), raster::Silver, Lowered};
-    platform::Panel Reunaviiva{*this, "Reunaviiva", nullptr, at(609, 15, 2, 482), raster::Silver, Lowered};
+    platform::Panel Paneeli{*this, "Paneeli", nullptr, at(34, 15, ViewWidth, ViewHeight), {.color = raster::White}};
+    platform::Image Boxi{*this, "Boxi", &Paneeli, at(0, 0, ViewWidth, ViewHeight), MaxWidth, MaxHeight,
+                         {.stretch = true, .takesPointer = true}};
+    platform::Panel Alaviiva{*this, "Alaviiva", nullptr, at(33, 495, 578, 2), {.bevel = Lowered}};
+    platform::Panel Reunaviiva{*this, "Reunaviiva", nullptr, at(609, 15, 2, 482), {.bevel = Lowered}};
 
     // Tool column.
-    platform::ToolButton Pen{*this, "Pen", nullptr, at(4, 24, 25, 25), "Pen", "pen"};
+    platform::ToolButton Pen{*this, "Pen", nullptr, at(4, 24, 25, 25), "Pen", "pen", true};
     platform::ToolButton Fill{*this, "Fill", nullptr, at(4, 56, 25, 25), "Fill", "fill"};
     platform::ToolButton Line{*this, "Line", nullptr, at(4, 88, 25, 25), "Line", "line"};
     platform::ToolButton RectangleButton{*this, "RectangleButton", nullptr, at(4, 120, 25, 25),
@@ -77,12 +77,14 @@ public:
                                       "Filled Ellipse", "filledellipse"};
     platform::ToolButton FilledRoundRect{*this, "FilledRoundRect", nullptr, at(4, 280, 25, 25),
                                          "Filled Round Rectangle", "filledroundrect"};
-    platform::Panel Panel1{*this, "Panel1", nullptr, at(1, 15, 31, 2), raster::Silver, Lowered};
-    platform::Panel Panel3{*this, "Panel3", nullptr, at(1, 312, 31, 2), raster::Silver, Lowered};
-    platform::Panel Panel2{*this, "Panel2", nullptr, at(1, 373, 31, 2), raster::Silver, Lowered};
-    platform::Panel Bevel1{*this, "Bevel1", nullptr, at(1, 321, 31, 25), raster::Silver, Lowered};
-    platform::UpDown PenWidth{*this, "PenWidth", nullptr, at(2, 322, 29, 23)};
-    platform::EditBox PenSize{*this, "PenSize", nullptr, at(17, 322, 0, 23), 1, -1};
+    platform::Panel Panel1{*this, "Panel1", nullptr, at(1, 15, 31, 2), {.bevel = Lowered}};
+    platform::Panel Panel3{*this, "Panel3", nullptr, at(1, 312, 31, 2), {.bevel = Lowered}};
+    platform::Panel Panel2{*this, "Panel2", nullptr, at(1, 373, 31, 2), {.bevel = Lowered}};
+    platform::Panel Bevel1{*this, "Bevel1", nullptr, at(1, 321, 31, 25), {.bevel = Lowered}};
+    platform::UpDown PenWidth{*this, "PenWidth", nullptr, at(2, 322, 29, 23), "Change Pen Width"};
+    // The pen width as text, which the up-down control's steps write and PenSizeChange reads.
+    platform::EditBox PenSize{*this, "PenSize", nullptr, at(17, 322, 0, 23),
+                              {.maxLength = 1, .text = "1", .workObject = true}};
     platform::Label PW{*this, "PW", nullptr, at(12, 353, 8, 15), "1", {}};
 
     // Right column.
@@ -90,31 +92,37 @@ public:
                               "Zoom: " + std::to_string(Zoom * 100) + "%", arial(11)};
     platform::Label SizeLabel{*this, "SizeLabel", nullptr, at(624, 0, 37, 14),
                               std::to_string(MaxWidth) + " x " + std::to_string(MaxHeight), arial(11)};
-    platform::Panel PikkuPaneeli{*this, "PikkuPaneeli", nullptr, at(624, 15, MaxWidth, MaxHeight), raster::White};
+    platform::Panel PikkuPaneeli{*this, "PikkuPaneeli", nullptr, at(624, 15, MaxWidth, MaxHeight), {.color = raster::White}};
     platform::Image PikkuBoxi{*this, "PikkuBoxi", &PikkuPaneeli, at(0, 0, MaxWidth, MaxHeight)};
-    platform::Control PiirtoColor{GroupBox, *this, "PiirtoColor", nullptr, at(624, 267, 96, 70)};
-    platform::Label PiirtoWhite{*this, "PiirtoWhite", &PiirtoColor, at(16, 21, 20, 16), "", {}};
-    platform::Label PiirtoBlack{*this, "PiirtoBlack", &PiirtoColor, at(16, 44, 20, 16), "", {}};
-    platform::Panel ColorPaneeli{*this, "ColorPaneeli", &PiirtoColor, at(51, 21, 31, 39), raster::Black};
-    platform::Control Tiedot{GroupBox, *this, "Tiedot", nullptr, at(624, 347, 96, 138)};
+    platform::GroupBox PiirtoColor{*this, "PiirtoColor", nullptr, at(624, 267, 96, 70), " Color ", arial(12)};
+    platform::Label PiirtoWhite{*this, "PiirtoWhite", &PiirtoColor, at(16, 21, 20, 16), "", {},
+                                {.color = raster::White, .swatch = true}};
+    platform::Label PiirtoBlack{*this, "PiirtoBlack", &PiirtoColor, at(16, 44, 20, 16), "", {},
+                                {.color = raster::Black, .swatch = true}};
+    platform::Panel ColorPaneeli{*this, "ColorPaneeli", &PiirtoColor, at(51, 21, 31, 39), {.color = raster::Black}};
+    platform::GroupBox Tiedot{*this, "Tiedot", nullptr, at(624, 347, 96, 138), " Size ", arial(12)};
     platform::Label WidthLabel{*this, "WidthLabel", &Tiedot, at(6, 29, 38, 14), " Width:", arial(11, true)};
     platform::Label Label1{*this, "Label1", &Tiedot, at(55, 12, 34, 12), "max. " + std::to_string(MaxWidth), arial(9)};
-    platform::EditBox Leveys{*this, "Leveys", &Tiedot, at(55, 24, 33, 23), 2, 0};
+    platform::EditBox Leveys{*this, "Leveys", &Tiedot, at(55, 24, 33, 23), {.maxLength = 2, .tabOrder = 0, .text = "1"}};
     platform::Label HeightLabel{*this, "HeightLabel", &Tiedot, at(6, 69, 41, 14), " Height:", arial(11, true)};
     platform::Label Label2{*this, "Label2", &Tiedot, at(55, 52, 34, 12), "max. " + std::to_string(MaxHeight), arial(9)};
-    platform::EditBox Korkeus{*this, "Korkeus", &Tiedot, at(55, 64, 33, 23), 2, 1};
-    platform::Button OKButton{*this, "OKButton", &Tiedot, at(20, 102, 57, 25), "OK"};
+    platform::EditBox Korkeus{*this, "Korkeus", &Tiedot, at(55, 64, 33, 23), {.maxLength = 2, .tabOrder = 1, .text = "1"}};
+    platform::Button OKButton{*this, "OKButton", &Tiedot, at(20, 102, 57, 25), "OK", {.isDefault = true, .pictureName = "ok"}};
 
     platform::StatusBar StatusBar{*this, "StatusBar", nullptr, at(0, 498, 729, 21)};
 
-    // Hidden work objects: never shown.
-    platform::Image Mappi{*this, "Mappi", nullptr, at(728, 210, MaxWidth, MaxHeight)};
-    platform::Image CopyImg{*this, "CopyImg", nullptr, at(728, 304, MaxWidth, MaxHeight)};
-    platform::Panel UndoPaneeli1{*this, "UndoPaneeli1", nullptr, at(728, 16, MaxWidth, MaxHeight), raster::White};
-    platform::Image UndoBoxi1{*this, "UndoBoxi1", &UndoPaneeli1, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight};
-    platform::Panel UndoPaneeli2{*this, "UndoPaneeli2", nullptr, at(728, 112, MaxWidth, MaxHeight), raster::White};
-    platform::Image UndoBoxi2{*this, "UndoBoxi2", &UndoPaneeli2, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight};
-    platform::Button TaustaWhite{*this, "TaustaWhite", nullptr, at(672, 184, 17, 25), ""};
+    // Work objects: never shown.
+    platform::Image Mappi{*this, "Mappi", nullptr, at(728, 210, MaxWidth, MaxHeight), {.workObject = true}};
+    platform::Image CopyImg{*this, "CopyImg", nullptr, at(728, 304, MaxWidth, MaxHeight), {.workObject = true}};
+    platform::Panel UndoPaneeli1{*this, "UndoPaneeli1", nullptr, at(728, 16, MaxWidth, MaxHeight),
+                                 {.color = raster::White, .workObject = true}};
+    platform::Image UndoBoxi1{*this, "UndoBoxi1", &UndoPaneeli1, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight,
+                              {.workObject = true}};
+    platform::Panel UndoPaneeli2{*this, "UndoPaneeli2", nullptr, at(728, 112, MaxWidth, MaxHeight),
+                                 {.color = raster::White, .workObject = true}};
+    platform::Image UndoBoxi2{*this, "UndoBoxi2", &UndoPaneeli2, at(0, 0, MaxWidth, MaxHeight), MaxWidth, MaxHeight,
+                              {.workObject = true}};
+    platform::Button TaustaWhite{*this, "TaustaWhite", nullptr, at(672, 184, 17, 25), "", {.workObject = true}};
 
     // clang-format on
     TFileDialog SaveDialog;
@@ -142,7 +150,7 @@ public:
     platform::MenuItem Flip{Image1, "Flip", "&Flip", "Ctrl+F"};
     platform::MenuItem Mirror{Image1, "Mirror", "&Mirror", "Ctrl+M"};
     platform::Menu Help1{MainMenu1, "Help1", "&Help"};
-    platform::MenuItem HelpContents{Help1, "HelpContents", "&Help", "F1"};
+    platform::MenuItem HelpContents{Help1, "HelpContents", "&Help", "F1", "help"};
     platform::MenuItem AboutVelmora{Help1, "AboutVelmora", "&About"};
 
     // The tool buttons, of which exactly one is down.

@@ -119,7 +119,10 @@ void MainWindow::connectView() {
 void MainWindow::afterHandler() {
     const platform::WindowState state = m_input.state();
     m_style->setHintPause(state.hintPause);
-    setWindowTitle(toQString(state.caption));
+    if (state.caption != m_caption || windowTitle().isEmpty()) {
+        m_caption = state.caption;
+        setWindowTitle(toQString(m_caption));
+    }
     m_widgets->sync();
     m_menus->sync();
     syncFocus(state);

@@ -73,6 +73,8 @@ private:
     ClientArea* m_client;
     std::unique_ptr<FormWidgets> m_widgets;
     std::unique_ptr<Menus> m_menus;
+    // The caption last shown in the title bar.
+    std::string m_caption;
     int m_focusRequests = 0;
     bool m_centred = false;
     bool m_closedForGood = false;
