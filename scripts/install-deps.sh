@@ -10,10 +10,12 @@ packages=(
   clang clang-format libclang-rt-14-dev
   netpbm desktop-file-utils appstream dpkg-dev lintian file strace
   xvfb xauth xdotool xclip x11-utils x11-apps imagemagick time openbox python3
+  libxcb-xtest0-dev libxcb-damage0-dev
   fonts-dejavu-core fonts-liberation
   weston qt6-wayland wl-clipboard
   e2fsprogs mount
   gir1.2-gnomedesktop-3.0 python3-gi bubblewrap
+  x11-session-utils x11-xserver-utils dbus python3-dbusmock gir1.2-gtk-3.0 libglib2.0-bin
 )
 
 missing=()

@@ -1,17 +1,13 @@
 #include "about/about_box.h"
 
-TAboutBox::TAboutBox() {
+#include "platform/dispatcher.h"
+
+TAboutBox::TAboutBox(platform::ErrorDisplay& errors) : m_errors(errors) {
     name = "AboutBox";
     caption = "About Velmora";
     clientSize = {218, 203};
     color = ButtonFace;
     font = {"MS Sans Serif", 11, false};
-    Image1.pictureName = "velmora-32";
-    email.handCursor = true;
-    email.opaque = true;
-    email.color = ButtonFace;
-    WebAddress.wordWrap = true;
-    OKButton.isDefault = true;
 }
 
 // Sets the layout each time the box is about to show; running it again gives the same layout. The
@@ -29,8 +25,6 @@ void TAboutBox::OKButtonClick(platform::Object*) {
     modalResult = platform::ModalResult::Ok;
 }
 
-bool TAboutBox::click(platform::Control& control) {
-    if (&control != &OKButton) return false;
-    OKButtonClick(&control);
-    return true;
+void TAboutBox::click(platform::Control& control) {
+    if (&control == &OKButton && control.enabled) platform::dispatch(m_errors, [&] { OKButtonClick(&control); });
 }

@@ -92,6 +92,10 @@ void openMenu(TMainForm& form, platform::Menu& menu) {
     if (&menu == &form.Editti) platform::dispatch(form.services.errors, [&] { form.EdittiClick(nullptr); });
 }
 
+void type(TMainForm& form, platform::EditBox& edit, const std::string& text) {
+    platform::dispatch(form.services.errors, [&] { edit.type(text); });
+}
+
 void stepPenWidth(TMainForm& form, int delta) {
     if (!form.PenWidth.step(delta)) return;
     form.PenSize.text = std::to_string(form.PenWidth.position);
@@ -113,9 +117,93 @@ void mouseUp(TMainForm& form, platform::MouseButton button, platform::ShiftState
     platform::dispatch(form.services.errors, [&] { form.BoxiMouseUp(&form.Boxi, button, shift, x, y); });
 }
 
+void openFile(TMainForm& form, const std::string& path) {
+    platform::dispatch(form.services.errors, [&] { form.OpenFile(path); });
+}
+
+bool dragOver(TMainForm& form, const platform::DragContent& content) {
+    bool accept = false;
+    platform::dispatch(form.services.errors, [&] { form.FormDragOver(nullptr, content, accept); });
+    return accept;
+}
+
+void drop(TMainForm& form, platform::DragContent& content) {
+    platform::dispatch(form.services.errors, [&] { form.FormDragDrop(nullptr, content); });
+}
+
 bool requestClose(TMainForm& form) {
     platform::dispatch(form.services.errors, [&] { form.close(); });
     return form.closed;
 }
 
 }  // namespace commands
+
+// The window's inputs, each carried out by the command a person's action stands for.
+
+platform::Form& TMainForm::form() {
+    return *this;
+}
+
+void TMainForm::click(platform::Control& control) {
+    commands::click(*this, control);
+}
+
+void TMainForm::step(platform::UpDown& upDown, int delta) {
+    if (&upDown == &PenWidth) commands::stepPenWidth(*this, delta);
+}
+
+void TMainForm::type(platform::EditBox& edit, const std::string& text) {
+    commands::type(*this, edit, text);
+}
+
+const std::vector<platform::Menu*>& TMainForm::menuBar() {
+    return MainMenu1;
+}
+
+bool TMainForm::chooseMenuItem(platform::MenuItem& item) {
+    return commands::chooseMenuItem(*this, item);
+}
+
+bool TMainForm::pressShortcut(const std::string& shortcut) {
+    return commands::pressShortcut(*this, shortcut);
+}
+
+void TMainForm::openMenu(platform::Menu& menu) {
+    commands::openMenu(*this, menu);
+}
+
+void TMainForm::pointerDown(platform::MouseButton button, platform::ShiftState shift, int x, int y) {
+    commands::mouseDown(*this, button, shift, x, y);
+}
+
+void TMainForm::pointerMove(platform::ShiftState shift, int x, int y) {
+    commands::mouseMove(*this, shift, x, y);
+}
+
+void TMainForm::pointerUp(platform::MouseButton button, platform::ShiftState shift, int x, int y) {
+    commands::mouseUp(*this, button, shift, x, y);
+}
+
+bool TMainForm::requestClose() {
+    return commands::requestClose(*this);
+}
+
+void TMainForm::openFile(const std::string& path) {
+    commands::openFile(*this, path);
+}
+
+bool TMainForm::dragOver(const platform::DragContent& content) {
+    return commands::dragOver(*this, content);
+}
+
+void TMainForm::drop(platform::DragContent& content) {
+    commands::drop(*this, content);
+}
+
+void TMainForm::paint(platform::WindowSurface& surface) {
+    platform::dispatch(services.errors, [&] { FormPaint(nullptr, surface); });
+}
+
+platform::WindowState TMainForm::state() const {
+    return {caption, Application.HintPause, focusTarget, focusRequests, closed, DocumentModified == 1};
+}

@@ -24,6 +24,9 @@ bool pressShortcut(TMainForm& form, const std::string& shortcut);
 // Opens a menu without choosing an item (runs EdittiClick for the Edit menu).
 void openMenu(TMainForm& form, platform::Menu& menu);
 
+// A person's keystroke in an edit box: the box takes the whole new text, its maximum length applying.
+void type(TMainForm& form, platform::EditBox& edit, const std::string& text);
+
 // One click on an arrow of the pen-width control: the position steps (wrapping), the hidden edit's
 // text follows and its change handler runs.
 void stepPenWidth(TMainForm& form, int delta);
@@ -32,6 +35,15 @@ void stepPenWidth(TMainForm& form, int delta);
 void mouseDown(TMainForm& form, platform::MouseButton button, platform::ShiftState shift, int x, int y);
 void mouseMove(TMainForm& form, platform::ShiftState shift, int x, int y);
 void mouseUp(TMainForm& form, platform::MouseButton button, platform::ShiftState shift, int x, int y);
+
+// A file handed to the program as it starts, opened as Open opens a chosen one.
+void openFile(TMainForm& form, const std::string& path);
+
+// Something dragged over the window: answers whether dropping it would be taken.
+bool dragOver(TMainForm& form, const platform::DragContent& content);
+
+// Something dropped on the window.
+void drop(TMainForm& form, platform::DragContent& content);
 
 // A close request from the title bar, Alt+F4 or the system menu. Answers whether the window closed.
 bool requestClose(TMainForm& form);

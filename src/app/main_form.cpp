@@ -1,7 +1,7 @@
 #include "app/main_form.h"
 #include "document/editing_state.h"
 
-// The window's settings beyond the layout of its controls.
+// The window's own settings and its dialogs'; each control's stand on its declaration.
 TMainForm::TMainForm(platform::Services& platformServices, TApplication& application)
     : services(platformServices), Application(application) {
     name = "MainForm";
@@ -10,31 +10,8 @@ TMainForm::TMainForm(platform::Services& platformServices, TApplication& applica
     color = raster::Silver;
     font = {"System", 13, false};
 
-    Boxi.stretch = true;
-    Boxi.takesPointer = true;
-    Pen.down = true;
-    PenWidth.hint = "Change Pen Width";
-    PenSize.visible = false;
-    PenSize.text = "1";
-    PiirtoColor.caption = " Color ";
-    PiirtoColor.font = arial(12);
-    Tiedot.caption = " Size ";
-    Tiedot.font = arial(12);
-    PiirtoWhite.opaque = true;
-    PiirtoWhite.color = raster::White;
-    PiirtoBlack.opaque = true;
-    PiirtoBlack.color = raster::Black;
-    Leveys.text = "1";
-    Korkeus.text = "1";
-    OKButton.isDefault = true;
-    OKButton.pictureName = "ok";
-    HelpContents.pictureName = "help";
     SaveDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", true, true, true};
     OpenDialog.Options = {"Wireless Bitmap (*.wbmp)|*.wbmp", false, true, true};
-
-    for (platform::Control* hidden :
-         std::initializer_list<platform::Control*>{&Mappi, &CopyImg, &UndoPaneeli1, &UndoPaneeli2, &TaustaWhite})
-        hidden->visible = false;
 }
 
 TMainForm::~TMainForm() = default;

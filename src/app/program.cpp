@@ -11,7 +11,8 @@ TApplication& withHelpFile(TApplication& application) {
 
 }  // namespace
 
-Program::Program(platform::Services& services) : MainForm(services, withHelpFile(Application)) {
+Program::Program(platform::Services& services)
+    : MainForm(services, withHelpFile(Application)), AboutBox(services.errors) {
     // A write past the file-size limit (ulimit -f) would otherwise end the program with its unsaved
     // picture; ignored, it makes the write fail with EFBIG, which the save reports as "Disk full".
     std::signal(SIGXFSZ, SIG_IGN);

@@ -38,7 +38,6 @@ raster::Bitmap readPastedPicture(platform::Clipboard& clipboard, int width, int 
     std::optional<raster::Bitmap> picture = open->bitmap(width, height);
     if (!picture) throw platform::Error("Unsupported clipboard format");
     open.close();
-    editor::reduceToBlackAndWhite(*picture);
     return std::move(*picture);
 }
 
@@ -68,7 +67,12 @@ void TMainForm::CutClick(platform::Object* Sender) {
 void TMainForm::PasteClick(platform::Object*) {
     if (ImageWidth == 0 || ImageHeight == 0) return;
     if (!services.clipboard.hasBitmap()) return;
-    const raster::Bitmap picture = readPastedPicture(services.clipboard, ImageWidth, ImageHeight);
+    pastePicture(readPastedPicture(services.clipboard, ImageWidth, ImageHeight));
+}
+
+// A picture from outside, reduced to black and white, lands in the top-left corner at its own size.
+void TMainForm::pastePicture(raster::Bitmap picture) {
+    editor::reduceToBlackAndWhite(picture);
     refreshPreview();
     PikkuBoxi.canvas.draw(0, 0, picture);
     editor::copyImageRect(Boxi, PikkuBoxi, ImageRect);

@@ -29,13 +29,16 @@ struct Object {
 };
 
 // A control belongs to one form from its construction on: the constructor adds it to the form's
-// controls, so that declaring a control is all the host needs to build and sync its widget.
+// controls, so that declaring a control is all the host needs to build and sync its widget. Its kind
+// is the kind of its class, which only the class gives. A work object is one of the program's own
+// stores in the shape of a control (a hidden picture, the undo slots): it is never shown, and the host
+// builds no widget for it.
 struct Control : Object {
-    Control(ControlKind kind, Form& owner, std::string name, Control* parent, Rect bounds);
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
-    ControlKind kind;
+    const ControlKind kind;
+    const bool workObject;
     std::string name;
     Control* parent;
     // Left, top in the parent's client area; width and height as right - left, bottom - top.
@@ -50,18 +53,40 @@ struct Control : Object {
     void setHeight(int height) { bounds.bottom = bounds.top + height; }
     int width() const { return bounds.width(); }
     int height() const { return bounds.height(); }
+
+protected:
+    Control(ControlKind kind, Form& owner, std::string name, Control* parent, Rect bounds, bool workObject = false);
 };
 
 enum class Bevel { None, Lowered, Raised };
 
+struct PanelSettings {
+    raster::Color color = raster::Silver;
+    Bevel bevel = Bevel::None;
+    bool workObject = false;
+};
+
 struct Panel : Control {
-    Panel(Form& owner, std::string name, Control* parent, Rect bounds, raster::Color color, Bevel bevel = Bevel::None);
+    Panel(Form& owner, std::string name, Control* parent, Rect bounds, PanelSettings settings = {});
     raster::Color color;
     Bevel bevel;
 };
 
+// A frame with a caption along its top edge around the controls that have it as their parent.
+struct GroupBox : Control {
+    GroupBox(Form& owner, std::string name, Control* parent, Rect bounds, std::string caption, Font font);
+};
+
+struct EditBoxSettings {
+    int maxLength = 0;
+    // The place in the order of Tab among the edit boxes; -1 for none.
+    int tabOrder = -1;
+    std::string text{};
+    bool workObject = false;
+};
+
 struct EditBox : Control {
-    EditBox(Form& owner, std::string name, Control* parent, Rect bounds, int maxLength, int tabOrder);
+    EditBox(Form& owner, std::string name, Control* parent, Rect bounds, EditBoxSettings settings);
     std::string text;
     int maxLength;
     int tabOrder;
@@ -69,22 +94,30 @@ struct EditBox : Control {
     void type(const std::string& typed);
 };
 
-struct Button : Control {
-    Button(Form& owner, std::string name, Control* parent, Rect bounds, std::string caption);
+struct ButtonSettings {
     bool isDefault = false;
     // Resource name of a glyph shown beside the caption (an OK button's check mark), or empty.
+    std::string pictureName{};
+    bool workObject = false;
+};
+
+struct Button : Control {
+    Button(Form& owner, std::string name, Control* parent, Rect bounds, std::string caption,
+           ButtonSettings settings = {});
+    bool isDefault;
     std::string pictureName;
 };
 
 struct ToolButton : Control {
-    ToolButton(Form& owner, std::string name, Control* parent, Rect bounds, std::string hint, std::string pictureName);
-    bool down = false;
+    ToolButton(Form& owner, std::string name, Control* parent, Rect bounds, std::string hint, std::string pictureName,
+               bool down = false);
+    bool down;
     // Resource name of the button's picture.
     std::string pictureName;
 };
 
 struct UpDown : Control {
-    UpDown(Form& owner, std::string name, Control* parent, Rect bounds);
+    UpDown(Form& owner, std::string name, Control* parent, Rect bounds, std::string hint);
     int position = 1;
     int min = 1;
     int max = 8;
@@ -93,14 +126,23 @@ struct UpDown : Control {
     bool step(int delta);
 };
 
-// An image control holding a bitmap and a drawing surface on it. An empty bitmap is "no picture".
-struct Image : Control {
-    Image(Form& owner, std::string name, Control* parent, Rect bounds, int bitmapWidth = 0, int bitmapHeight = 0);
-    raster::Bitmap picture;
-    raster::Canvas canvas{picture};
+struct ImageSettings {
+    // Scaled to the control's bounds rather than shown at 1:1.
     bool stretch = false;
     // The view a person draws on: the host sends it every press, motion and release of the pointer.
     bool takesPointer = false;
+    bool workObject = false;
+};
+
+// An image control holding a bitmap and a drawing surface on it. An empty bitmap is "no picture".
+struct Image : Control {
+    Image(Form& owner, std::string name, Control* parent, Rect bounds, ImageSettings settings = {});
+    Image(Form& owner, std::string name, Control* parent, Rect bounds, int bitmapWidth, int bitmapHeight,
+          ImageSettings settings = {});
+    raster::Bitmap picture;
+    raster::Canvas canvas{picture};
+    bool stretch;
+    bool takesPointer;
 };
 
 struct StatusBar : Control {
@@ -109,14 +151,27 @@ struct StatusBar : Control {
     std::array<std::string, 3> panels;
 };
 
-struct Label : Control {
-    Label(Form& owner, std::string name, Control* parent, Rect bounds, std::string caption, Font font);
-    // A label shows its parent's colour unless it is opaque (the colour swatches are).
+struct LabelSettings {
+    // A label shows its parent's colour unless it is opaque.
     bool opaque = false;
     raster::Color color = raster::Silver;
+    // A swatch is an opaque label that only shows its colour: a person clicks it, or reaches it
+    // with Tab and presses Space or Enter.
+    bool swatch = false;
     bool handCursor = false;
     bool wordWrap = false;
     // Resource name of a picture shown instead of the caption, or empty.
+    std::string pictureName{};
+};
+
+struct Label : Control {
+    Label(Form& owner, std::string name, Control* parent, Rect bounds, std::string caption, Font font,
+          LabelSettings settings = {});
+    bool opaque;
+    raster::Color color;
+    bool swatch;
+    bool handCursor;
+    bool wordWrap;
     std::string pictureName;
 };
 
@@ -124,7 +179,8 @@ struct Menu;
 
 // A menu item belongs to one menu from its construction on, in the order of construction.
 struct MenuItem : Object {
-    MenuItem(Menu& menu, std::string name, std::string caption, std::string shortcut = {});
+    MenuItem(Menu& menu, std::string name, std::string caption, std::string shortcut = {},
+             std::string pictureName = {});
     std::string name;
     std::string caption;   // "&" marks the accelerator letter; "-" is a separator
     std::string shortcut;  // "Ctrl+N", "F1" or empty
@@ -168,8 +224,6 @@ struct Form {
     virtual void FormShow() {}
     // What a screen reader announces for one of the form's controls; by default from its caption or hint.
     virtual AccessibleText describe(const Control& control) const;
-    // Runs the handler of a control that has one; answers whether it had one.
-    virtual bool click(Control&) { return false; }
     Control* find(const std::string& controlName) const;
 
 protected:

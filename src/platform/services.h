@@ -102,13 +102,13 @@ public:
     virtual Point clientToScreen(Point client) = 0;
 };
 
-struct Form;
+class FormInput;
 
 // Shows a secondary form modally and returns when it has closed.
 class ModalHost {
 public:
     virtual ~ModalHost() = default;
-    virtual void showModal(Form& form) = 0;
+    virtual void showModal(FormInput& dialog) = 0;
 };
 
 // Everything above, handed to the form at creation.

@@ -84,15 +84,21 @@ void showPicture(TMainForm& form, const raster::Bitmap& picture) {
 
 }  // namespace
 
-// File > Open: checks the whole file first, then discards the current document through New and
-// shows the file's picture as the new one.
+// File > Open: the chosen file is opened as any file handed to the program is.
 void TMainForm::OpenClick(platform::Object*) {
     OpenedWidth = 0;
     OpenedHeight = 0;
     const std::optional<std::string> chosen = services.dialogs.runOpen(OpenDialog.Options, OpenDialog.FileName);
     if (!chosen) throw platform::Abort{};
     OpenDialog.FileName = *chosen;
-    const std::string path = *chosen;
+    OpenFile(*chosen);
+}
+
+// Checks the whole file first, then discards the current document through New and shows the file's
+// picture as the new one. The open dialog, the command line and a dropped file all come here.
+void TMainForm::OpenFile(const std::string& path) {
+    OpenedWidth = 0;
+    OpenedHeight = 0;
     if (path == SaveDialog.FileName) throw platform::Abort{};
 
     const std::vector<std::uint8_t> bytes = readChosenFile(*this, path);

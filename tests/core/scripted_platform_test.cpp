@@ -85,9 +85,13 @@ TEST(Dispatch, ShowsWhatAHandlerThrowsAndLetsNothingEscape) {
 }
 
 TEST(ScriptedPlatform, ModalFormIsShownAndClosedWithOk) {
-    struct CountingForm : platform::Form {
+    struct CountingForm : platform::Form, platform::FormInput {
         int shows = 0;
         void FormShow() override { ++shows; }
+        platform::Form& form() override { return *this; }
+        void click(platform::Control&) override {}
+        void step(platform::UpDown&, int) override {}
+        void type(platform::EditBox&, const std::string&) override {}
     } dialog, other;
     ScriptedPlatform system;
     system.services().modal.showModal(dialog);

@@ -7,10 +7,15 @@ screen, the window caption, the clipboard and the files on disk.
 
 import os
 import re
+import select
 import shutil
 import subprocess
 import tempfile
 import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+# Debian's own Python, which has the GTK bindings and dbusmock the tests use from outside the editor.
+SYSTEM_PYTHON = "/usr/bin/python3"
 
 GREY = (0x80, 0x80, 0x80)
 WHITE = (0xFF, 0xFF, 0xFF)
@@ -122,7 +127,12 @@ class Session:
             self.editor.wait()
         for process in reversed(self.processes):
             process.terminate()
-            process.wait()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                # xsm in the middle of a shutdown does not end on a request.
+                process.kill()
+                process.wait()
         shutil.rmtree(self.workdir, ignore_errors=True)
 
     def run(self, *args, check=True, input=None):
@@ -131,9 +141,9 @@ class Session:
             raise RuntimeError("%s failed: %s" % (" ".join(args), result.stderr.decode(errors="replace")))
         return result.stdout
 
-    def start_editor(self, wrapper=()):
+    def start_editor(self, *arguments, wrapper=()):
         """Starts the editor, under the wrapper command (strace, say) when one is given."""
-        self.editor = subprocess.Popen([*wrapper, self.program], cwd=self.workdir, env=self.env,
+        self.editor = subprocess.Popen([*wrapper, self.program, *arguments], cwd=self.workdir, env=self.env,
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = self.wait_for_window("^ Velmora")
         self.settle()
@@ -175,10 +185,13 @@ class Session:
         self.run("xdotool", "type", "--delay", "40", text)
         self.settle()
 
-    def click(self, x, y, button=1):
+    def move_pointer(self, x, y):
         # --sync waits for the pointer to move, which never happens when it is already there.
         if self.run("xdotool", "getmouselocation").split()[:2] != [b"x:%d" % x, b"y:%d" % y]:
             self.run("xdotool", "mousemove", "--sync", str(x), str(y))
+
+    def click(self, x, y, button=1):
+        self.move_pointer(x, y)
         self.run("xdotool", "click", str(button))
         self.settle()
 
@@ -198,8 +211,100 @@ class Session:
         return (int(field["Absolute upper-left X"]) - int(field["Relative upper-left X"]),
                 int(field["Absolute upper-left Y"]) - int(field["Relative upper-left Y"]))
 
+    def window_box(self, window):
+        """The window's client area on the screen: left, top, width, height."""
+        info = self.run("xwininfo", "-id", window).decode()
+        field = {line.split(":")[0].strip(): line.split(":")[1].strip() for line in info.splitlines() if ":" in line}
+        return tuple(int(field[name]) for name in
+                     ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+    def press_and_release(self, press, release=None, button=1):
+        """A button pressed at one screen point and let go at another (the same one by default)."""
+        self.move_pointer(*press)
+        time.sleep(0.2)
+        self.run("xdotool", "mousedown", str(button))
+        time.sleep(0.2)
+        if release and release != press:
+            self.move_pointer(*release)
+            time.sleep(0.2)
+        self.run("xdotool", "mouseup", str(button))
+        self.settle()
+
+    def drop(self, kind, payload, target):
+        """Drags from another program's window (tests/e2e/drag_source.py: "file", "png" or "text") onto
+        the screen point and lets go there. Answers whether the window under it took the drop."""
+        source = subprocess.Popen([SYSTEM_PYTHON, os.path.join(HERE, "drag_source.py"), kind, payload],
+                                  env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        try:
+            left, top, width, height = self.window_box(self.wait_for_window("^drag source$"))
+            x, y = left + width // 2, top + height // 2
+            self.move_pointer(x, y)
+            self.run("xdotool", "mousedown", "1")
+            steps = 8
+            for i in range(1, steps + 1):
+                self.move_pointer(x + (target[0] - x) * i // steps, y + (target[1] - y) * i // steps)
+                time.sleep(0.05)
+            time.sleep(0.3)
+            self.run("xdotool", "mouseup", "1")
+            said = b""
+            deadline = time.time() + 10
+            while b"ended" not in said and time.time() < deadline:
+                if select.select([source.stdout], [], [], 0.2)[0]:
+                    said += os.read(source.stdout.fileno(), 4096)
+            assert b"ended" in said, "the drag did not end"
+            self.settle()
+            return b"refused" not in said
+        finally:
+            source.terminate()
+            source.wait()
+            source.stdout.close()
+
+    def start_session_bus(self):
+        """A session bus of the test's own for everything started from now on."""
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"], env=self.env,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.processes.append(bus)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = bus.stdout.readline().strip()
+        bus.stdout.close()
+
     def clipboard(self, mime):
         return self.run("xclip", "-selection", "clipboard", "-o", "-t", mime, check=False)
+
+
+class XsmSession(Session):
+    """The editor started by xsm, X11's own session manager, as the one program of its session. xsm is
+    worked as a person works it, through its buttons."""
+
+    def start_editor(self, *arguments):
+        with open(os.path.join(self.workdir, ".xsmstartup"), "w") as startup:
+            startup.write(" ".join([self.program, *arguments]) + "\n")
+        self.xsm = subprocess.Popen(["xsm"], cwd=self.workdir, env=self.env, stdout=subprocess.DEVNULL,
+                                    stderr=subprocess.DEVNULL)
+        self.processes.append(self.xsm)
+        self.window = self.wait_for_window("^ Velmora")
+        self.settle()
+        return self.window
+
+    def shut_down(self, name="Test"):
+        """xsm's Shutdown > With Checkpoint, under a session name, every program allowed to ask."""
+        main = self.wait_for_window("^xsm")
+        self.run("xdotool", "windowmove", "--sync", main, "0", "0")
+        self.run("xdotool", "windowraise", main)
+        left, top, _, _ = self.window_box(main)
+        # The Shutdown button opens a menu; its first item is With Checkpoint.
+        self.press_and_release((left + 142, top + 49), (left + 159, top + 76))
+        left, top, _, _ = self.window_box(self.wait_for_window("^Shutdown$"))
+        self.type(name)
+        self.press_and_release((left + 48, top + 137))
+
+    def acknowledge_save_failure(self):
+        """Waits for xsm's report that a program did not save, and closes it with its OK button."""
+        left, top, _, height = self.window_box(self.wait_for_window("^Save Failure$"))
+        self.press_and_release((left + 21, top + height - 18))
+
+    def saved_session(self, name="Test"):
+        with open(os.path.join(self.workdir, ".XSM-" + name)) as saved:
+            return saved.read()
 
 
 class WaylandSession(Session):

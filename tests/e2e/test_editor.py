@@ -9,7 +9,7 @@ import sys
 import time
 import unittest
 
-from desktop import BLACK, GREY, WHITE, Session
+from desktop import BLACK, GREY, SYSTEM_PYTHON, WHITE, Session, XsmSession
 
 PROGRAM = None
 
@@ -37,12 +37,23 @@ def decode_wbmp(data):
     return rows
 
 
+def write_wbmp(path, rows):
+    """A type 0 WBMP of ASCII rows, '#' black."""
+    data = bytearray([0, 0, len(rows[0]), len(rows)])
+    for row in rows:
+        for x in range(0, len(row), 8):
+            data.append(sum(0x80 >> i for i, c in enumerate(row[x:x + 8]) if c == "."))
+    with open(path, "wb") as out:
+        out.write(data)
+    return path
+
+
 class Editor:
     """The editor on screen: positions relative to its client area, found from the grey backdrop."""
 
-    def __init__(self, session):
+    def __init__(self, session, *arguments):
         self.session = session
-        self.window = session.start_editor()
+        self.window = session.start_editor(*arguments)
         self.origin = self.find_client_origin()
 
     def find_client_origin(self, timeout=10):
@@ -248,6 +259,115 @@ class EditorTest(unittest.TestCase):
             rows = editor.view_rows(6, 4)
             self.assertEqual(rows[0][:3], "#.#", "exact white stays white, light grey turns black")
             self.assertEqual(rows[1][:4], "###.")
+
+
+class DesktopTest(unittest.TestCase):
+    """What the desktop around the window hands it: a file at start, drops, the end of the session."""
+
+    def test_a_file_named_at_start_opens_and_a_refused_one_leaves_a_plain_start(self):
+        with Session(PROGRAM) as session:
+            good = write_wbmp(os.path.join(session.workdir, "good.wbmp"), ["#.#.#", ".#.#."])
+            editor = Editor(session, good)
+            self.assertEqual(session.caption(), " Velmora - [%s]" % good)
+            self.assertEqual(editor.view_rows(5, 2), ["#.#.#", ".#.#."])
+            session.editor.kill()
+            session.editor.wait()
+
+            bad = os.path.join(session.workdir, "bad.wbmp")
+            with open(bad, "wb") as out:
+                out.write(bytes([0, 0, 97, 2]))
+            session.editor = subprocess.Popen([session.program, bad], cwd=session.workdir, env=session.env,
+                                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            # The window is up before the file is read, and the refusal shows over it.
+            window = session.wait_for_window("^ Velmora")
+            session.run("xdotool", "windowactivate", "--sync", session.wait_for_window("^Error$"))
+            session.key("Return")
+            self.assertEqual(session.caption(window), " Velmora")
+            self.assertIsNone(session.editor.poll())
+
+    def test_drops_open_a_wbmp_paste_a_png_and_refuse_text(self):
+        with Session(PROGRAM) as session:
+            editor = Editor(session)
+            view = editor.at((VIEW_ORIGIN[0] + 200, VIEW_ORIGIN[1] + 200))
+            self.assertFalse(session.drop("text", "9", editor.at(LEVEYS)), "the size box takes no text")
+            editor.new_size(6, 3)
+            self.assertEqual(editor.view_extent(), (6, 3))
+
+            png = os.path.join(session.workdir, "dots.png")
+            session.run("convert", "-size", "3x2", "xc:black", "-fill", "white", "-draw", "point 1,0", png)
+            self.assertTrue(session.drop("png", png, view))
+            self.assertEqual(editor.view_rows(6, 3), ["#.#...", "###...", "......"])
+            self.assertTrue(session.drop("file", png, view), "a picture file pastes as its data does")
+
+            wbmp = write_wbmp(os.path.join(session.workdir, "dropped.wbmp"), ["##", ".."])
+            self.assertTrue(session.drop("file", wbmp, view))
+            session.wait_for_window("^Information$")
+            session.key("Escape")
+            self.assertEqual(editor.view_rows(6, 3)[0], "#.#...", "Cancel keeps the pasted picture")
+            self.assertTrue(session.drop("file", wbmp, view))
+            session.wait_for_window("^Information$")
+            session.key("alt+n")
+            self.assertEqual(session.caption(), " Velmora - [%s]" % wbmp)
+            self.assertEqual(editor.view_rows(2, 2), ["##", ".."])
+
+    def test_a_logout_asks_to_save_and_cancel_or_a_cancelled_save_keeps_the_session(self):
+        with XsmSession(PROGRAM) as session:
+            editor = Editor(session)
+            editor.new_size(4, 4)
+            editor.drag_pixels([(1, 1), (2, 2)])
+            session.shut_down()
+            session.wait_for_window("^Information$")
+            session.key("Escape")
+            session.acknowledge_save_failure()
+            session.shut_down()
+            session.wait_for_window("^Information$")
+            session.key("alt+y")
+            session.wait_for_window("Save")
+            session.key("Escape")
+            session.acknowledge_save_failure()
+            self.assertIsNone(session.xsm.poll(), "the session goes on")
+            self.assertEqual(editor.view_rows(4, 4)[1], ".#..")
+
+            session.shut_down()
+            session.wait_for_window("^Information$")
+            session.key("alt+n")
+            self.assertEqual(session.xsm.wait(timeout=15), 0)
+            self.assertNotIn(session.program, session.saved_session(), "the editor asks not to be restarted")
+
+    def test_an_unsaved_picture_holds_the_desktops_logout(self):
+        with Session(PROGRAM) as session:
+            session.start_session_bus()
+            calls = os.path.join(session.workdir, "calls.log")
+            manager = ["org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager"]
+            session.processes.append(subprocess.Popen([SYSTEM_PYTHON, "-m", "dbusmock", "-l", calls, *manager],
+                                                      env=session.env, stdout=subprocess.DEVNULL,
+                                                      stderr=subprocess.DEVNULL))
+            mock = ["gdbus", "call", "--session", "-d", manager[0], "-o", manager[1], "-m",
+                    "org.freedesktop.DBus.Mock.AddMethod", manager[2]]
+            deadline = time.time() + 10
+            while session.run(*mock, "Inhibit", "susu", "u", "ret = 7", check=False) == b"":
+                self.assertLess(time.time(), deadline, "the session manager did not start")
+                time.sleep(0.1)
+            session.run(*mock, "Uninhibit", "u", "", "")
+
+            def logged():
+                """The calls the session manager has had, without their times."""
+                time.sleep(0.5)
+                with open(calls) as log:
+                    return [line.split(" ", 1)[1].strip() for line in log]
+
+            editor = Editor(session)
+            editor.new_size(4, 4)
+            self.assertEqual(logged(), [])
+            editor.drag_pixels([(1, 1), (2, 2)])
+            editor.drag_pixels([(0, 3), (3, 3)])
+            [inhibit] = logged()
+            self.assertRegex(inhibit, r'^Inhibit "org.example.velmora" [1-9]\d* "Unsaved picture" 1$')
+            session.key("ctrl+s")
+            session.wait_for_window("Save")
+            session.type(os.path.join(session.workdir, "kept"))
+            session.key("Return")
+            self.assertEqual(logged()[1:], ["Uninhibit 7"])
 
 
 if __name__ == "__main__":

@@ -69,7 +69,9 @@ private slots:
 
     // A form the host knows nothing special about still gets a name for every control.
     void aboutBoxControlsAreNamedFromCaptionsAndKinds() {
-        TAboutBox about;
+        platform::qt::QtMessageBoxes messages;
+        platform::qt::QtErrorDisplay errors{messages};
+        TAboutBox about{errors};
         QStringList names;
         for (const platform::Control* control : about.controls) {
             const platform::AccessibleText text = platform::describeControl(*control);

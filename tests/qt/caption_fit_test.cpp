@@ -200,7 +200,9 @@ private slots:
     }
 
     void everyAboutBoxCaptionFits() {
-        TAboutBox about;
+        platform::qt::QtMessageBoxes messages;
+        platform::qt::QtErrorDisplay errors{messages};
+        TAboutBox about{errors};
         platform::qt::QtModalHost host;
         QStringList misfits;
         bool measured = false;

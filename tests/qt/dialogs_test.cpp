@@ -1,6 +1,7 @@
 #include "about/about_box.h"
 #include "platform/qt/file_dialogs.h"
 #include "platform/qt/help_viewer.h"
+#include "platform/qt/message_boxes.h"
 #include "platform/qt/modal_host.h"
 
 #include "modal_step.h"
@@ -24,7 +25,9 @@ class DialogsTest : public QObject {
 
 private slots:
     void aboutBoxHasItsLayoutAndIgnoresEscape() {
-        TAboutBox about;
+        platform::qt::QtMessageBoxes messages;
+        platform::qt::QtErrorDisplay errors{messages};
+        TAboutBox about{errors};
         QtModalHost host;
         QSize clientSize;
         bool openAfterEscape = false;
@@ -47,7 +50,9 @@ private slots:
     }
 
     void aboutBoxLooksTheSameEveryTime() {
-        TAboutBox about;
+        platform::qt::QtMessageBoxes messages;
+        platform::qt::QtErrorDisplay errors{messages};
+        TAboutBox about{errors};
         QtModalHost host;
         QList<QRect> okPlaces;
         for (int showing = 0; showing < 2; ++showing) {
@@ -65,7 +70,9 @@ private slots:
     }
 
     void titleBarCloseEndsTheDialog() {
-        TAboutBox about;
+        platform::qt::QtMessageBoxes messages;
+        platform::qt::QtErrorDisplay errors{messages};
+        TAboutBox about{errors};
         QtModalHost host;
         whileModal([](QWidget* dialog) { dialog->close(); });
         host.showModal(about);

@@ -33,7 +33,7 @@ public:
     }
     platform::Size outerSize() override { return {737, 565}; }
     platform::Point clientToScreen(platform::Point client) override { return client; }
-    void showModal(platform::Form&) override {}
+    void showModal(platform::FormInput&) override {}
 };
 
 }  // namespace support

@@ -30,7 +30,7 @@ platform::Control& ScenarioSession::visibleControl(const std::string& name) {
     platform::Control* control = form().findControl(name);
     if (!control) throw ScriptError("no control named " + inQuotes(name));
     for (const platform::Control* shown = control; shown; shown = shown->parent)
-        if (!shown->visible) throw ScriptError(name + " is a hidden work object that a person cannot reach");
+        if (shown->workObject) throw ScriptError(name + " is a hidden work object that a person cannot reach");
     return *control;
 }
 

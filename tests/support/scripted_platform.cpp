@@ -97,7 +97,8 @@ platform::Point ScriptedPlatform::clientToScreen(platform::Point client) {
     return {client.x + m_clientOrigin.x, client.y + m_clientOrigin.y};
 }
 
-void ScriptedPlatform::showModal(platform::Form& form) {
+void ScriptedPlatform::showModal(platform::FormInput& dialog) {
+    platform::Form& form = dialog.form();
     form.modalResult = platform::ModalResult::None;
     form.FormShow();
     m_modalShowings.push_back(&form);

@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 #include "platform/posix_file_system.h"
 #include "platform/services.h"
+#include "platform/window_input.h"
 #include "support/scripted_clipboard.h"
 
 #include <deque>
@@ -108,7 +109,7 @@ public:
     platform::Size outerSize() override { return m_outerSize; }
     platform::Point clientToScreen(platform::Point client) override;
     // Shows the form (its FormShow runs), notes the showing and closes it with OK at once.
-    void showModal(platform::Form& form) override;
+    void showModal(platform::FormInput& dialog) override;
 
 private:
     std::optional<std::string> runDialog(DialogRun::Kind kind, std::deque<std::optional<std::string>>& queue,

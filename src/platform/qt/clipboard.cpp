@@ -1,13 +1,11 @@
 #include "platform/qt/clipboard.h"
 
-#include "platform/pictures/picture_types.h"
 #include "platform/pictures/top_left_reader.h"
 #include "platform/qt/convert.h"
+#include "platform/qt/picture_reading.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QMimeData>
 
 #include <algorithm>
@@ -15,13 +13,6 @@
 namespace platform::qt {
 
 namespace {
-
-// How long another program may take to answer one request before its clipboard counts as empty.
-constexpr std::chrono::milliseconds AnswerBound{1000};
-// Formats that Qt decodes whole are refused beyond this many pixels unless their reader can cut out
-// the top-left part itself.
-constexpr qint64 MaxWholeDecodedPixels = 4096 * 4096;
-constexpr int MaxDecodedMegabytes = 64;
 
 bool onX11() {
     return QGuiApplication::platformName() == QStringLiteral("xcb");
@@ -35,61 +26,10 @@ bool heldInProcess() {
            (platform != QStringLiteral("xcb") && !platform.startsWith(QStringLiteral("wayland")));
 }
 
-bool decodable(const std::string& canonical) {
-    if (pictures::pictureTypeRank(canonical) < 2) return true;
-    return QImageReader::supportedMimeTypes().contains(QByteArray::fromStdString(canonical));
-}
-
-// The offered type to read the picture from, by the preference of pictureTypeRank; nothing when no
-// offered type is a picture.
-std::optional<std::string> pictureTypeAmong(const std::vector<std::string>& types) {
-    std::optional<std::string> best;
-    int bestRank = 0;
-    for (const std::string& type : types) {
-        const std::string canonical = pictures::canonicalPictureType(type);
-        if (canonical.empty() || !decodable(canonical)) continue;
-        const int rank = pictures::pictureTypeRank(canonical);
-        if (!best || rank < bestRank) {
-            best = type;
-            bestRank = rank;
-        }
-    }
-    return best;
-}
-
 std::vector<std::string> formatsOf(const QMimeData& data) {
     std::vector<std::string> types;
     for (const QString& format : data.formats()) types.push_back(format.toStdString());
     return types;
-}
-
-// Formats other than PNG and BMP go to Qt's readers, bounded by the size the header claims.
-std::optional<raster::Bitmap> decodeWhole(const std::vector<std::uint8_t>& bytes, int maxWidth, int maxHeight) {
-    QByteArray array =
-        QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-    QBuffer buffer(&array);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    QImageReader::setAllocationLimit(MaxDecodedMegabytes);
-    const QSize size = reader.size();
-    if (size.isValid() && reader.supportsOption(QImageIOHandler::ClipRect))
-        reader.setClipRect(QRect(0, 0, std::min(size.width(), maxWidth), std::min(size.height(), maxHeight)));
-    else if (size.isValid() && qint64(size.width()) * size.height() > MaxWholeDecodedPixels)
-        return std::nullopt;
-    const QImage image = reader.read();
-    if (image.isNull()) return std::nullopt;
-    return bitmapFromImage(image, maxWidth, maxHeight);
-}
-
-std::optional<raster::Bitmap> pictureRead(pictures::TopLeftReader& reader, int maxWidth, int maxHeight) {
-    switch (reader.state()) {
-        case pictures::TopLeftReader::State::Done:
-            return reader.takePicture();
-        case pictures::TopLeftReader::State::Foreign:
-            return decodeWhole(reader.foreignBytes(), maxWidth, maxHeight);
-        default:
-            return std::nullopt;
-    }
 }
 
 std::optional<raster::Bitmap> inProcessBitmap(int maxWidth, int maxHeight) {

@@ -54,11 +54,6 @@ protected:
     }
 };
 
-// A label that only shows a colour, with neither text nor picture, is a swatch to click.
-bool isSwatch(const platform::Label& label) {
-    return label.opaque && label.caption.empty() && label.pictureName.empty();
-}
-
 void setColor(QWidget* widget, raster::Color color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, toQColor(color));
@@ -86,8 +81,7 @@ FormWidgets::FormWidgets(platform::Form& form, QWidget* client) : m_form(form) {
     client->setFont(toQFont(form.font));
     setColor(client, form.color);
     for (platform::Control* control : form.controls) {
-        // A control hidden from the start is a work object of the program, not part of the window.
-        if (!control->visible) continue;
+        if (control->workObject) continue;
         QWidget* parent = control->parent ? widget(*control->parent) : client;
         if (!parent) continue;
         QWidget* built = build(*control, parent);
@@ -95,6 +89,7 @@ FormWidgets::FormWidgets(platform::Form& form, QWidget* client) : m_form(form) {
         if (!control->font.family.empty()) built->setFont(toQFont(control->font));
         if (!control->hint.empty()) built->setToolTip(toQString(control->hint));
         m_widgets[control] = built;
+        m_entries.push_back({control, built, {}});
     }
     setTabOrder();
     sync();
@@ -141,7 +136,7 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(label.wordWrap);
     if (label.handCursor) widget->setCursor(Qt::PointingHandCursor);
-    if (isSwatch(label)) widget->setFocusPolicy(Qt::TabFocus);
+    if (label.swatch) widget->setFocusPolicy(Qt::TabFocus);
     if (!label.pictureName.empty()) widget->setPixmap(QPixmap(picturePath(label.pictureName)));
     widget->onClick = [this, &label] {
         if (onClick) onClick(label);
@@ -152,8 +147,9 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
 QWidget* FormWidgets::buildEditBox(platform::EditBox& edit, QWidget* parent) {
     auto* widget = new QLineEdit(parent);
     if (edit.maxLength > 0) widget->setMaxLength(edit.maxLength);
-    QObject::connect(widget, &QLineEdit::textEdited, widget,
-                     [&edit](const QString& text) { edit.type(text.toStdString()); });
+    QObject::connect(widget, &QLineEdit::textEdited, widget, [this, &edit](const QString& text) {
+        if (onType) onType(edit, text.toStdString());
+    });
     QObject::connect(widget, &QLineEdit::returnPressed, widget, [this] {
         if (enterPressesDefault) pressDefaultButton();
     });
@@ -245,9 +241,64 @@ platform::Control* FormWidgets::control(const QWidget* widget) const {
     return nullptr;
 }
 
-void FormWidgets::sync() {
-    for (platform::Control* control : m_form.controls)
-        if (QWidget* built = widget(*control)) syncControl(*control, built);
+FormWidgets::Shown FormWidgets::shownOf(const platform::Control& control) {
+    Shown shown{control.bounds, control.enabled, control.visible, control.caption, {}, {}, false, 0};
+    switch (control.kind) {
+        case platform::ControlKind::Label:
+            shown.color = static_cast<const platform::Label&>(control).color;
+            break;
+        case platform::ControlKind::Panel:
+            shown.color = static_cast<const platform::Panel&>(control).color;
+            break;
+        case platform::ControlKind::EditBox:
+            shown.text = static_cast<const platform::EditBox&>(control).text;
+            break;
+        case platform::ControlKind::ToolButton:
+            shown.down = static_cast<const platform::ToolButton&>(control).down;
+            break;
+        case platform::ControlKind::UpDown:
+            // Not shown by the arrows, but read out by a screen reader.
+            shown.position = static_cast<const platform::UpDown&>(control).position;
+            break;
+        default:
+            break;
+    }
+    return shown;
+}
+
+// The pictures, the status bar's panels and the tool buttons' checks follow their controls by
+// themselves, at no cost when nothing changed. The other controls are compared with what their widgets show, and the
+// screen reader's texts are asked for again only when one of them changed: a description follows the state of the form,
+// and the form's state shows in some control whenever it changes, but neither pixels nor the status texts are part of
+// any description.
+QRect FormWidgets::sync() {
+    bool changed = !m_synced;
+    QRect viewChanged;
+    for (Entry& entry : m_entries) {
+        const platform::Control& control = *entry.control;
+        if (control.kind == platform::ControlKind::Image) {
+            const QRect area = static_cast<ImageView*>(entry.widget)->refresh();
+            if (static_cast<const platform::Image&>(control).takesPointer) viewChanged = area;
+        } else if (control.kind == platform::ControlKind::StatusBar) {
+            static_cast<StatusPanels*>(entry.widget)->sync();
+        } else if (control.kind == platform::ControlKind::ToolButton) {
+            // A checkable button checks and unchecks itself when clicked; the control decides.
+            auto* button = static_cast<QToolButton*>(entry.widget);
+            const bool down = static_cast<const platform::ToolButton&>(control).down;
+            const QSignalBlocker blocker(button);
+            if (button->isChecked() != down) button->setChecked(down);
+        }
+        Shown now = shownOf(control);
+        if (m_synced && now == entry.shown) continue;
+        const QSignalBlocker blocker(entry.widget);
+        syncControl(control, entry.widget, entry.shown, now);
+        entry.shown = std::move(now);
+        changed = true;
+    }
+    m_synced = true;
+    if (changed)
+        for (const Entry& entry : m_entries) syncAccessibleText(*entry.control, entry.widget);
+    return viewChanged;
 }
 
 // Set only on a change: every setting tells a listening screen reader that the name changed.
@@ -258,46 +309,43 @@ void FormWidgets::syncAccessibleText(const platform::Control& control, QWidget* 
     if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
 }
 
-void FormWidgets::syncControl(platform::Control& control, QWidget* widget) {
-    const QSignalBlocker blocker(widget);
-    syncAccessibleText(control, widget);
-    widget->setGeometry(toQRect(control.bounds));
-    widget->setEnabled(control.enabled);
-    widget->setVisible(control.visible);
-    // Each kind was built as one widget class by build(), so the casts below are exact.
-    const QString caption = toQString(control.caption);
+// Sets what differs between what the widget showed before and what its control holds now, and
+// everything at the first sync; each kind was built as one widget class by build(), so the casts
+// below are exact.
+void FormWidgets::syncControl(const platform::Control& control, QWidget* widget, const Shown& before,
+                              const Shown& now) {
+    const bool all = !m_synced;
+    if (all || now.bounds != before.bounds) widget->setGeometry(toQRect(now.bounds));
+    if (all || now.enabled != before.enabled) widget->setEnabled(now.enabled);
+    if (all || now.visible != before.visible) widget->setVisible(now.visible);
+    const bool newCaption = all || now.caption != before.caption;
+    const bool newColor = all || now.color != before.color;
     switch (control.kind) {
-        case platform::ControlKind::StatusBar:
-            static_cast<StatusPanels*>(widget)->sync();
-            break;
-        case platform::ControlKind::Image:
-            static_cast<ImageView*>(widget)->refresh();
-            break;
         case platform::ControlKind::Label: {
-            auto* label = static_cast<ClickLabel*>(widget);
-            const auto& source = static_cast<platform::Label&>(control);
-            if (source.pictureName.empty() && label->text() != caption) label->setText(caption);
-            if (source.opaque) setColor(label, source.color);
+            const auto& source = static_cast<const platform::Label&>(control);
+            if (source.pictureName.empty() && newCaption)
+                static_cast<ClickLabel*>(widget)->setText(toQString(now.caption));
+            if (source.opaque && newColor) setColor(widget, now.color);
             break;
         }
         case platform::ControlKind::EditBox: {
             auto* edit = static_cast<QLineEdit*>(widget);
-            const QString text = toQString(static_cast<platform::EditBox&>(control).text);
+            const QString text = toQString(now.text);
             if (edit->text() != text) edit->setText(text);
             break;
         }
-        case platform::ControlKind::ToolButton:
-            static_cast<QToolButton*>(widget)->setChecked(static_cast<platform::ToolButton&>(control).down);
-            break;
         case platform::ControlKind::Button:
-            static_cast<QPushButton*>(widget)->setText(caption);
+            if (newCaption) static_cast<QPushButton*>(widget)->setText(toQString(now.caption));
             break;
         case platform::ControlKind::GroupBox:
-            static_cast<QGroupBox*>(widget)->setTitle(caption);
+            if (newCaption) static_cast<QGroupBox*>(widget)->setTitle(toQString(now.caption));
             break;
         case platform::ControlKind::Panel:
-            setColor(widget, static_cast<platform::Panel&>(control).color);
+            if (newColor) setColor(widget, now.color);
             break;
+        case platform::ControlKind::StatusBar:
+        case platform::ControlKind::Image:
+        case platform::ControlKind::ToolButton:
         case platform::ControlKind::UpDown:
             break;
     }

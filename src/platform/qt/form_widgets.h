@@ -3,10 +3,13 @@
 #include "platform/accessible_text.h"
 #include "platform/controls.h"
 
+#include <QRect>
 #include <QString>
 
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 
 class QLineEdit;
 class QWidget;
@@ -17,7 +20,7 @@ class ImageView;
 
 // The widgets of one form, built once from its controls (parents before children) inside a client
 // widget, and brought up to date from the controls by sync(). Events go out through the callbacks;
-// nothing here changes a control except an edit box's text as the person types it.
+// nothing here changes a control.
 class FormWidgets {
 public:
     // Each widget's accessible name and description come from the form's describe(), asked again on
@@ -31,13 +34,17 @@ public:
     // The control a widget was built for, or null.
     platform::Control* control(const QWidget* widget) const;
 
-    // Copies every control's state into its widget; signals stay blocked meanwhile.
-    void sync();
+    // Copies into each widget what changed in its control since the last sync, and nothing else;
+    // signals stay blocked meanwhile. Answers the area of the pointer view that changed, in its own
+    // coordinates, so that it can reach the screen first.
+    QRect sync();
 
     // A click on a button, tool button or label.
     std::function<void(platform::Control&)> onClick;
     // One step of an up-down control.
     std::function<void(platform::UpDown&, int delta)> onStep;
+    // An edit box's whole text after a keystroke.
+    std::function<void(platform::EditBox&, const std::string& text)> onType;
     // Enter in an edit box: the form's default button is pressed. A dialog does this itself.
     bool enterPressesDefault = false;
 
@@ -50,11 +57,32 @@ private:
     void setTabOrder();
     void focusFirstEditBox();
     void pressDefaultButton();
-    void syncControl(platform::Control& control, QWidget* widget);
+    // What a widget shows, as last copied from its control.
+    struct Shown {
+        platform::Rect bounds;
+        bool enabled = true;
+        bool visible = true;
+        std::string caption;
+        std::string text;
+        raster::Color color = raster::Silver;
+        bool down = false;
+        int position = 0;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+    struct Entry {
+        platform::Control* control;
+        QWidget* widget;
+        Shown shown;
+    };
+    static Shown shownOf(const platform::Control& control);
+    void syncControl(const platform::Control& control, QWidget* widget, const Shown& before, const Shown& now);
     void syncAccessibleText(const platform::Control& control, QWidget* widget);
 
     platform::Form& m_form;
     std::map<const platform::Control*, QWidget*> m_widgets;
+    // The built controls in the form's order, parents first.
+    std::vector<Entry> m_entries;
+    bool m_synced = false;
     QLineEdit* m_firstEdit = nullptr;
 };
 

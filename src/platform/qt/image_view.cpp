@@ -13,13 +13,14 @@ namespace platform::qt {
 
 namespace {
 
-// The bounding rectangle of the pixels in which the bitmap and the image differ; empty when none do.
-QRect changedPixels(const raster::Bitmap& bitmap, const QImage& shown) {
-    int left = bitmap.width(), top = bitmap.height(), right = -1, bottom = -1;
-    for (int y = 0; y < bitmap.height(); ++y) {
+// The bounding rectangle of the pixels within `area` in which the bitmap and the image differ; empty
+// when none do.
+QRect changedPixels(const raster::Bitmap& bitmap, const QImage& shown, const platform::Rect& area) {
+    int left = area.right, top = area.bottom, right = -1, bottom = -1;
+    for (int y = area.top; y < area.bottom; ++y) {
         const raster::Color* now = bitmap.row(y);
         const auto* before = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
-        for (int x = 0; x < bitmap.width(); ++x) {
+        for (int x = area.left; x < area.right; ++x) {
             if ((0xFF000000u | now[x]) == before[x]) continue;
             left = std::min(left, x);
             right = std::max(right, x);
@@ -48,6 +49,7 @@ QPoint pixelAt(const QMouseEvent& event) {
 
 ImageView::ImageView(platform::Image& image, QWidget* parent) : QWidget(parent), m_image(image) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_image.picture.takeChanged();
     m_shown = toQImage(m_image.picture);
 }
 
@@ -65,20 +67,25 @@ QRect ImageView::toWidget(const QRect& pixels) const {
     return QRect(left, top, right - left, bottom - top);
 }
 
-void ImageView::refresh() {
+QRect ImageView::refresh() {
+    // Only the part the bitmap marks as written can differ from what is shown.
+    const platform::Rect written = m_image.picture.takeChanged();
     const raster::Bitmap& bitmap = m_image.picture;
     if (bitmap.width() != m_shown.width() || bitmap.height() != m_shown.height()) {
         m_shown = toQImage(bitmap);
         update();
-        return;
+        return rect();
     }
-    const QRect changed = changedPixels(bitmap, m_shown);
-    if (changed.isEmpty()) return;
+    if (written.left >= written.right) return {};
+    const QRect changed = changedPixels(bitmap, m_shown, written);
+    if (changed.isEmpty()) return {};
     for (int y = changed.top(); y <= changed.bottom(); ++y) {
         auto* target = reinterpret_cast<QRgb*>(m_shown.scanLine(y));
         for (int x = changed.left(); x <= changed.right(); ++x) target[x] = 0xFF000000u | bitmap.row(y)[x];
     }
-    update(toWidget(changed));
+    const QRect area = toWidget(changed);
+    update(area);
+    return area;
 }
 
 void ImageView::paintEvent(QPaintEvent* event) {

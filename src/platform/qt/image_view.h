@@ -19,9 +19,10 @@ class ImageView : public QWidget {
 public:
     ImageView(platform::Image& image, QWidget* parent);
 
-    // Compares the bitmap with what is on screen and schedules a repaint of the changed part only.
+    // Compares the part of the bitmap it marks as written with what is on screen and schedules a
+    // repaint of the pixels that changed only; answers that area of the widget, empty when none.
     // Qt merges the scheduled rectangles into one paint, so a fast pointer never queues work.
-    void refresh();
+    QRect refresh();
 
     std::function<void(platform::MouseButton, platform::ShiftState, int, int)> onPress;
     std::function<void(platform::ShiftState, int, int)> onMove;

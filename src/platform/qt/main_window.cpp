@@ -1,7 +1,5 @@
 #include "platform/qt/main_window.h"
 
-#include "app/commands.h"
-#include "platform/dispatcher.h"
 #include "platform/qt/convert.h"
 #include "platform/qt/fixed_frame.h"
 #include "platform/qt/host_style.h"
@@ -35,25 +33,26 @@ private:
 
 }  // namespace
 
-ClientArea::ClientArea(TMainForm& form, QWidget* parent) : QWidget(parent), m_form(form) {}
+ClientArea::ClientArea(platform::WindowInput& input, QWidget* parent) : QWidget(parent), m_input(input) {}
 
 void ClientArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PainterSurface surface(painter);
-    platform::dispatch(m_form.services.errors, [&] { m_form.FormPaint(nullptr, surface); });
+    m_input.paint(surface);
 }
 
-MainWindow::MainWindow(TMainForm& form)
-    : m_form(form), m_style(HostStyle::install()), m_client(new ClientArea(form, this)) {
+MainWindow::MainWindow(platform::WindowInput& input)
+    : m_input(input), m_style(HostStyle::install()), m_client(new ClientArea(input, this)) {
+    const platform::Form& form = input.form();
     // A fixed frame: the system menu and minimise, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(picturePath("velmora-32")));
     m_client->setFixedSize(form.clientSize.width, form.clientSize.height);
     setCentralWidget(m_client);
-    m_widgets = std::make_unique<FormWidgets>(form, m_client);
+    m_widgets = std::make_unique<FormWidgets>(input.form(), m_client);
     m_widgets->enterPressesDefault = true;
-    m_menus = std::make_unique<Menus>(form.MainMenu1, *menuBar(), *this);
+    m_menus = std::make_unique<Menus>(input.menuBar(), *menuBar(), *this);
     connectControls();
     connectView();
     // The window takes exactly the menu bar and the client area, and cannot be resized.
@@ -66,26 +65,35 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::connectControls() {
     m_widgets->onClick = [this](platform::Control& control) {
-        commands::click(m_form, control);
+        m_input.click(control);
         afterHandler();
     };
-    m_widgets->onStep = [this](platform::UpDown&, int delta) {
-        commands::stepPenWidth(m_form, delta);
+    m_widgets->onStep = [this](platform::UpDown& upDown, int delta) {
+        m_input.step(upDown, delta);
+        afterHandler();
+    };
+    m_widgets->onType = [this](platform::EditBox& edit, const std::string& text) {
+        m_input.type(edit, text);
         afterHandler();
     };
     m_menus->onChoose = [this](platform::MenuItem& item) {
-        commands::chooseMenuItem(m_form, item);
+        m_input.chooseMenuItem(item);
         afterHandler();
     };
     m_menus->onShortcut = [this](const std::string& shortcut) {
-        commands::pressShortcut(m_form, shortcut);
+        m_input.pressShortcut(shortcut);
         afterHandler();
     };
     m_menus->onOpen = [this](platform::Menu& menu) {
-        commands::openMenu(m_form, menu);
+        m_input.openMenu(menu);
         afterHandler();
     };
-    for (QLineEdit* edit : m_client->findChildren<QLineEdit*>()) edit->installEventFilter(this);
+    // Whatever is dropped goes to the window, which takes pictures and refuses text everywhere.
+    setAcceptDrops(true);
+    for (QLineEdit* edit : m_client->findChildren<QLineEdit*>()) {
+        edit->installEventFilter(this);
+        edit->setAcceptDrops(false);
+    }
 }
 
 void MainWindow::connectView() {
@@ -95,36 +103,41 @@ void MainWindow::connectView() {
     view->setMouseTracking(true);
     view->setCursor(Qt::CrossCursor);
     view->onPress = [this](platform::MouseButton button, platform::ShiftState shift, int x, int y) {
-        commands::mouseDown(m_form, button, shift, x, y);
+        m_input.pointerDown(button, shift, x, y);
         afterHandler();
     };
     view->onMove = [this](platform::ShiftState shift, int x, int y) {
-        commands::mouseMove(m_form, shift, x, y);
+        m_input.pointerMove(shift, x, y);
         afterHandler();
     };
     view->onRelease = [this](platform::MouseButton button, platform::ShiftState shift, int x, int y) {
-        commands::mouseUp(m_form, button, shift, x, y);
+        m_input.pointerUp(button, shift, x, y);
         afterHandler();
     };
 }
 
 void MainWindow::afterHandler() {
-    m_style->setHintPause(m_form.Application.HintPause);
-    setWindowTitle(toQString(m_form.caption));
+    const platform::WindowState state = m_input.state();
+    m_style->setHintPause(state.hintPause);
+    if (state.caption != m_caption || windowTitle().isEmpty()) {
+        m_caption = state.caption;
+        setWindowTitle(toQString(m_caption));
+    }
     m_widgets->sync();
     m_menus->sync();
-    syncFocus();
-    if (m_form.closed && !m_closedForGood) {
+    syncFocus(state);
+    if (afterEachHandler) afterEachHandler();
+    if (state.closed && !m_closedForGood) {
         m_closedForGood = true;
         close();
     }
 }
 
-void MainWindow::syncFocus() {
-    if (m_form.focusRequests == m_focusRequests) return;
-    m_focusRequests = m_form.focusRequests;
-    if (!m_form.focusTarget) return;
-    QWidget* target = m_widgets->widget(*m_form.focusTarget);
+void MainWindow::syncFocus(const platform::WindowState& state) {
+    if (state.focusRequests == m_focusRequests) return;
+    m_focusRequests = state.focusRequests;
+    if (!state.focusTarget) return;
+    QWidget* target = m_widgets->widget(*state.focusTarget);
     if (!target) return;
     target->setFocus(Qt::OtherFocusReason);
     // An edit box that the program moves the focus to selects its text, as Tab does, so that
@@ -134,8 +147,7 @@ void MainWindow::syncFocus() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!m_closedForGood) {
-        commands::requestClose(m_form);
-        m_closedForGood = m_form.closed;
+        m_closedForGood = m_input.requestClose();
         afterHandler();
     }
     if (m_closedForGood)

@@ -44,9 +44,10 @@ Menus::Menus(const std::vector<platform::Menu*>& menuBar, QMenuBar& bar, QWidget
                 if (onChoose) onChoose(*item);
             });
             m_actions[item] = action;
+            m_entries.push_back({item, action, {item->caption, item->shortcut, item->enabled}});
         }
     }
-    sync();
+    for (const Entry& entry : m_entries) entry.action->setEnabled(entry.item->enabled);
 }
 
 void Menus::addShortcut(const std::string& shortcut, QWidget& window) {
@@ -70,10 +71,14 @@ QMenu* Menus::menu(const platform::Menu& menu) const {
 }
 
 void Menus::sync() {
-    for (const auto& [item, action] : m_actions) {
-        const QSignalBlocker blocker(action);
-        action->setEnabled(item->enabled);
-        action->setText(menuText(*item));
+    for (Entry& entry : m_entries) {
+        const platform::MenuItem& item = *entry.item;
+        Shown& shown = entry.shown;
+        if (item.enabled == shown.enabled && item.caption == shown.caption && item.shortcut == shown.shortcut) continue;
+        const QSignalBlocker blocker(entry.action);
+        if (item.enabled != shown.enabled) entry.action->setEnabled(item.enabled);
+        if (item.caption != shown.caption || item.shortcut != shown.shortcut) entry.action->setText(menuText(item));
+        shown = {item.caption, item.shortcut, item.enabled};
     }
 }
 

@@ -30,6 +30,7 @@ public:
     // Every key sequence some menu item owns.
     const QList<QKeySequence>& shortcuts() const { return m_shortcuts; }
 
+    // Sets an item's enabled state and text only when they differ from what the action shows.
     void sync();
 
     std::function<void(platform::MenuItem&)> onChoose;
@@ -39,7 +40,20 @@ public:
 private:
     void addShortcut(const std::string& shortcut, QWidget& window);
 
+    // What an action shows, as last copied from its item.
+    struct Shown {
+        std::string caption;
+        std::string shortcut;
+        bool enabled = true;
+    };
+    struct Entry {
+        const platform::MenuItem* item;
+        QAction* action;
+        Shown shown;
+    };
+
     std::map<const platform::MenuItem*, QAction*> m_actions;
+    std::vector<Entry> m_entries;
     std::map<const platform::Menu*, QMenu*> m_menus;
     QList<QKeySequence> m_shortcuts;
 };

@@ -11,12 +11,6 @@ namespace platform::qt {
 
 namespace {
 
-// A secondary form's buttons run the form's own handlers; a button without one closes with OK.
-void runButtonHandler(platform::Form& form, platform::Control& control) {
-    if (!form.click(control) && control.kind == platform::ControlKind::Button)
-        form.modalResult = platform::ModalResult::Ok;
-}
-
 QWidget* makeClient(QDialog* dialog) {
     auto* layout = new QVBoxLayout(dialog);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -30,19 +24,30 @@ QWidget* makeClient(QDialog* dialog) {
 
 }  // namespace
 
-FormDialog::FormDialog(platform::Form& form, QWidget* owner)
+FormDialog::FormDialog(platform::FormInput& input, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                          Qt::WindowCloseButtonHint),
-      m_form(form),
+      m_input(input),
+      m_form(input.form()),
       m_client(makeClient(this)),
-      m_widgets(form, m_client) {
-    setObjectName(toQString(form.name));
-    m_widgets.onClick = [this](platform::Control& control) { buttonClicked(control); };
+      m_widgets(m_form, m_client) {
+    setObjectName(toQString(m_form.name));
+    m_widgets.onClick = [this](platform::Control& control) {
+        m_input.click(control);
+        afterInput();
+    };
+    m_widgets.onStep = [this](platform::UpDown& upDown, int delta) {
+        m_input.step(upDown, delta);
+        afterInput();
+    };
+    m_widgets.onType = [this](platform::EditBox& edit, const std::string& text) {
+        m_input.type(edit, text);
+        afterInput();
+    };
     FixedFrame::keep(*this);
 }
 
-void FormDialog::buttonClicked(platform::Control& control) {
-    runButtonHandler(m_form, control);
+void FormDialog::afterInput() {
     m_widgets.sync();
     if (m_form.modalResult != platform::ModalResult::None) accept();
 }
@@ -67,9 +72,9 @@ void FormDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void QtModalHost::showModal(platform::Form& form) {
-    QPointer<FormDialog>& dialog = m_dialogs[&form];
-    if (!dialog) dialog = new FormDialog(form, m_owner);
+void QtModalHost::showModal(platform::FormInput& input) {
+    QPointer<FormDialog>& dialog = m_dialogs[&input.form()];
+    if (!dialog) dialog = new FormDialog(input, m_owner);
     dialog->run();
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/qt/form_widgets.h"
 #include "platform/services.h"
+#include "platform/window_input.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -11,12 +12,13 @@
 namespace platform::qt {
 
 // A secondary form as a fixed-size dialog. Enter presses its default button; Escape does nothing,
-// because these forms have no cancel button; the title bar's close button closes it.
+// because these forms have no cancel button; the title bar's close button closes it. The dialog knows
+// its form through the form's input alone.
 class FormDialog : public QDialog {
     Q_OBJECT
 
 public:
-    FormDialog(platform::Form& form, QWidget* owner);
+    FormDialog(platform::FormInput& input, QWidget* owner);
 
     FormWidgets& widgets() { return m_widgets; }
     // Runs the form's show handler, lays the dialog out afresh, centres it and runs it modally.
@@ -26,8 +28,10 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void buttonClicked(platform::Control& control);
+    // Brings the widgets up to date after an input and ends the dialog once the form has a result.
+    void afterInput();
 
+    platform::FormInput& m_input;
     platform::Form& m_form;
     QWidget* m_client;
     FormWidgets m_widgets;
@@ -41,7 +45,7 @@ public:
     QtModalHost& operator=(const QtModalHost&) = delete;
     ~QtModalHost() override;
     void setOwner(QWidget* owner) { m_owner = owner; }
-    void showModal(platform::Form& form) override;
+    void showModal(platform::FormInput& dialog) override;
     // The dialog of a form once it has been shown, else null.
     FormDialog* dialog(const platform::Form& form) const;
 

@@ -5,6 +5,7 @@
 #include <QFrame>
 
 #include <array>
+#include <string>
 
 class QLabel;
 
@@ -21,6 +22,9 @@ public:
 private:
     const platform::StatusBar& m_bar;
     std::array<QLabel*, 3> m_panels{};
+    // The texts the panels show.
+    std::array<std::string, 3> m_texts;
+    bool m_synced = false;
 };
 
 }  // namespace platform::qt

@@ -54,7 +54,7 @@ bool X11Selection::connect() {
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
         if (!screen) return false;
         m_root = screen->root;
-        m_clipboard = atom("CLIPBOARD");
+        m_selection = atom(m_selectionName);
         m_targets = atom("TARGETS");
         m_incr = atom("INCR");
         m_property = atom("VELMORA_CLIPBOARD");
@@ -81,7 +81,7 @@ void X11Selection::watchOwners() {
         m_connection, xcb_xfixes_query_version(m_connection, XCB_XFIXES_MAJOR_VERSION, XCB_XFIXES_MINOR_VERSION),
         nullptr));
     if (!version) return;
-    xcb_xfixes_select_selection_input(m_connection, m_root, m_clipboard,
+    xcb_xfixes_select_selection_input(m_connection, m_root, m_selection,
                                       XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
                                           XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
@@ -105,7 +105,7 @@ void X11Selection::abandon() {
 // Asks the owner to put the clipboard in the target type into our property; answers the property, or
 // nothing when there is no owner, it refused, or it did not answer before the deadline.
 std::optional<std::uint32_t> X11Selection::convert(std::uint32_t target, Clock::time_point deadline) {
-    xcb_convert_selection(m_connection, m_window, m_clipboard, target, m_property, XCB_CURRENT_TIME);
+    xcb_convert_selection(m_connection, m_window, m_selection, target, m_property, XCB_CURRENT_TIME);
     xcb_flush(m_connection);
     while (xcb_generic_event_t* raw = nextEvent(m_connection, deadline)) {
         const std::unique_ptr<xcb_generic_event_t, FreeDeleter> event(raw);
@@ -129,7 +129,7 @@ std::optional<std::uint32_t> X11Selection::convert(std::uint32_t target, Clock::
 // every notice the X server sent before it, so a change of hands that came first is never missed.
 void X11Selection::catchUp() {
     const Reply<xcb_get_selection_owner_reply_t> owner(
-        xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, m_clipboard), nullptr));
+        xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, m_selection), nullptr));
     const std::uint32_t now = owner ? owner->owner : std::uint32_t{XCB_NONE};
     if (now != m_owner) forgetOffer();
     m_owner = now;
@@ -164,7 +164,7 @@ void X11Selection::forgetOffer() {
 
 void X11Selection::askTargets(Clock::time_point deadline) {
     if (!connect()) return;
-    xcb_convert_selection(m_connection, m_window, m_clipboard, m_targets, m_property, XCB_CURRENT_TIME);
+    xcb_convert_selection(m_connection, m_window, m_selection, m_targets, m_property, XCB_CURRENT_TIME);
     xcb_flush(m_connection);
     m_offer = Offer::Awaited;
     while (m_offer == Offer::Awaited) {

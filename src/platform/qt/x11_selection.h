@@ -12,18 +12,19 @@
 
 namespace platform::qt {
 
-// Reads the X11 CLIPBOARD selection of another program over a connection of its own, with every wait
-// bounded. Qt's clipboard waits five seconds for each answer and asks once per image format, so an
-// owner that has stopped answering would freeze the window for a minute at every paste; and it reads
-// a payload whole, where a paste needs only its first rows.
+// Reads an X11 selection of another program (the CLIPBOARD, or the data of a drag) over a connection
+// of its own, with every wait bounded. Qt's clipboard waits five seconds for each answer and asks once
+// per image format, so an owner that has stopped answering would freeze the window for a minute at
+// every paste; and it reads a payload whole, where a paste needs only its first rows.
 //
 // The types on offer belong to one owner's turn: the owner is asked once, and its answer, or its
-// silence, holds until the clipboard changes hands. A command that looks at the clipboard several
+// silence, holds until the selection changes hands. A command that looks at the clipboard several
 // times (the Edit menu's state, then Paste) and the commands after it therefore wait for a silent
 // owner once, not at every look. An answer that comes after the wait is taken up at the next look.
 class X11Selection {
 public:
-    X11Selection() = default;
+    // The selection by its atom's name.
+    explicit X11Selection(const char* selection = "CLIPBOARD") : m_selectionName(selection) {}
     ~X11Selection();
     X11Selection(const X11Selection&) = delete;
     X11Selection& operator=(const X11Selection&) = delete;
@@ -57,10 +58,11 @@ private:
     bool readInPlace(const std::function<bool(std::span<const std::uint8_t>)>& take);
     void abandon();
 
+    const char* m_selectionName;
     xcb_connection_t* m_connection = nullptr;
     std::uint32_t m_root = 0;
     std::uint32_t m_window = 0;
-    std::uint32_t m_clipboard = 0;
+    std::uint32_t m_selection = 0;
     std::uint32_t m_targets = 0;
     std::uint32_t m_incr = 0;
     std::uint32_t m_property = 0;

@@ -35,7 +35,7 @@ void copyBlock(Bitmap& dest, const Bitmap& from, const platform::Rect& destRect,
     const int rows = area.bottom - area.top;
     for (int i = 0; i < rows; ++i) {
         const int y = bottomUp ? area.bottom - 1 - i : area.top + i;
-        std::memmove(dest.row(y) + area.left, from.row(y - dy) + (area.left - dx), bytes);
+        std::memmove(dest.span(y, area.left, area.right) + area.left, from.row(y - dy) + (area.left - dx), bytes);
     }
 }
 
@@ -50,7 +50,7 @@ void Canvas::copyRect(const platform::Rect& destRect, const Canvas& source, cons
     const platform::Rect area = clipped(destRect, dest.width(), dest.height());
     const Color flip = m_copyMode == CopyMode::DstInvert ? 0xFFFFFF : 0;
     for (int y = area.top; y < area.bottom; ++y) {
-        Color* row = dest.row(y);
+        Color* row = dest.span(y, area.left, area.right);
         for (int x = area.left; x < area.right; ++x) row[x] = flip != 0 ? row[x] ^ flip : White;
     }
 }

@@ -60,11 +60,14 @@ public:
         if (y < 0 || y >= m_bitmap.height()) return;
         x0 = std::max(x0, 0);
         x1 = std::min(x1, m_bitmap.width());
-        if (x0 < x1) std::fill(m_bitmap.row(y) + x0, m_bitmap.row(y) + x1, m_color);
+        if (x0 < x1) {
+            Color* row = m_bitmap.span(y, x0, x1);
+            std::fill(row + x0, row + x1, m_color);
+        }
     }
 
     void point(int x, int y) {
-        if (m_bitmap.contains(x, y)) m_bitmap.row(y)[x] = m_color;
+        if (m_bitmap.contains(x, y)) m_bitmap.span(y, x, x + 1)[x] = m_color;
     }
 
     void band(const Band& b, int dx = 0, int dy = 0) { rect(b.x0 + dx, b.y0 + dy, b.x1 + dx, b.y1 + dy); }
