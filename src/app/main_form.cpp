@@ -1,11 +1,13 @@
 #include "app/main_form.h"
 #include "document/editing_state.h"
+#include "document/view_size.h"
+#include "document/window_caption.h"
 
 // The window's own settings and its dialogs'; each control's stand on its declaration.
 TMainForm::TMainForm(platform::Services& platformServices, TApplication& application)
     : services(platformServices), Application(application) {
     name = "MainForm";
-    caption = " Velmora";
+    caption = document::windowCaption();
     clientSize = {729, 519};
     color = raster::Silver;
     font = {"System", 13, false};
@@ -29,14 +31,11 @@ platform::MenuItem* TMainForm::findMenuItem(const std::string& itemName) const {
 
 // The window's creation: no document yet, only the size group, the tools and the menus usable.
 void TMainForm::FormCreate(platform::Object*) {
-    for (platform::MenuItem* item : {&Cut, &Copy, &Paste, &Invert, &Mirror, &Flip}) item->enabled = false;
-    Paneeli.setHeight(0);
-    Paneeli.setWidth(0);
+    document::disableEditingCommands(*this);
+    document::sizeView(*this, 0, 0);
     Application.HintPause = 200;
     ImageWidth = 0;
     ImageHeight = 0;
-    PikkuPaneeli.setHeight(0);
-    PikkuPaneeli.setWidth(0);
     Undo.enabled = false;
     SizeLabel.caption = "1 x 1";
     document::enableSizeEntry(*this);
