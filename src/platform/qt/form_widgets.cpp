@@ -229,9 +229,10 @@ ImageView* FormWidgets::view(const platform::Control& control) const {
 }
 
 ImageView* FormWidgets::pointerView() const {
-    for (const auto& [control, built] : m_widgets)
-        if (control->kind == platform::ControlKind::Image && static_cast<const platform::Image*>(control)->takesPointer)
-            return static_cast<ImageView*>(built);
+    for (const Entry& entry : m_entries)
+        if (entry.control->kind == platform::ControlKind::Image &&
+            static_cast<const platform::Image*>(entry.control)->takesPointer)
+            return static_cast<ImageView*>(entry.widget);
     return nullptr;
 }
 
@@ -271,14 +272,19 @@ FormWidgets::Shown FormWidgets::shownOf(const platform::Control& control) {
 // screen reader's texts are asked for again only when one of them changed: a description follows the state of the form,
 // and the form's state shows in some control whenever it changes, but neither pixels nor the status texts are part of
 // any description.
-QRect FormWidgets::sync() {
+void FormWidgets::sync() {
+    // Qt paints every widget marked at that moment in one pass and sends them together; the view
+    // goes alone, so its changed cell is on the screen before the preview and the status text are
+    // painted at all.
+    if (ImageView* view = pointerView(); view && m_synced) {
+        const QRect area = view->refresh();
+        if (!area.isEmpty()) view->repaint(area);
+    }
     bool changed = !m_synced;
-    QRect viewChanged;
     for (Entry& entry : m_entries) {
         const platform::Control& control = *entry.control;
         if (control.kind == platform::ControlKind::Image) {
-            const QRect area = static_cast<ImageView*>(entry.widget)->refresh();
-            if (static_cast<const platform::Image&>(control).takesPointer) viewChanged = area;
+            static_cast<ImageView*>(entry.widget)->refresh();
         } else if (control.kind == platform::ControlKind::StatusBar) {
             static_cast<StatusPanels*>(entry.widget)->sync();
         } else if (control.kind == platform::ControlKind::ToolButton) {
@@ -298,7 +304,6 @@ QRect FormWidgets::sync() {
     m_synced = true;
     if (changed)
         for (const Entry& entry : m_entries) syncAccessibleText(*entry.control, entry.widget);
-    return viewChanged;
 }
 
 // Set only on a change: every setting tells a listening screen reader that the name changed.
