@@ -29,6 +29,9 @@ public:
     QMenu* menu(const platform::Menu& menu) const;
     // Every key sequence some menu item owns.
     const QList<QKeySequence>& shortcuts() const { return m_shortcuts; }
+    // The item that owns a key sequence and the menu it is in; null when no item owns it.
+    platform::MenuItem* itemOf(const QKeySequence& keys) const;
+    platform::Menu* menuOf(const platform::MenuItem& item) const;
 
     // Sets an item's enabled state and text only when they differ from what the action shows.
     void sync();
@@ -47,7 +50,8 @@ private:
         bool enabled = true;
     };
     struct Entry {
-        const platform::MenuItem* item;
+        platform::Menu* menu;
+        platform::MenuItem* item;
         QAction* action;
         Shown shown;
     };
