@@ -57,7 +57,6 @@ void Menus::addShortcut(const std::string& shortcut, QWidget& window) {
     QObject::connect(key, &QShortcut::activated, key, [this, shortcut] {
         if (onShortcut) onShortcut(shortcut);
     });
-    m_shortcuts << keys;
 }
 
 QAction* Menus::action(const platform::MenuItem& item) const {

@@ -3,7 +3,6 @@
 #include "platform/controls.h"
 
 #include <QKeySequence>
-#include <QList>
 
 #include <functional>
 #include <map>
@@ -27,8 +26,6 @@ public:
 
     QAction* action(const platform::MenuItem& item) const;
     QMenu* menu(const platform::Menu& menu) const;
-    // Every key sequence some menu item owns.
-    const QList<QKeySequence>& shortcuts() const { return m_shortcuts; }
     // The item that owns a key sequence and the menu it is in; null when no item owns it.
     platform::MenuItem* itemOf(const QKeySequence& keys) const;
     platform::Menu* menuOf(const platform::MenuItem& item) const;
@@ -59,7 +56,6 @@ private:
     std::map<const platform::MenuItem*, QAction*> m_actions;
     std::vector<Entry> m_entries;
     std::map<const platform::Menu*, QMenu*> m_menus;
-    QList<QKeySequence> m_shortcuts;
 };
 
 }  // namespace platform::qt
