@@ -1,5 +1,6 @@
 #include "platform/qt/form_widgets.h"
 
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/convert.h"
 #include "platform/qt/focus_marker.h"
 #include "platform/qt/image_view.h"
@@ -114,6 +115,7 @@ QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
         case platform::ControlKind::UpDown: {
             auto* upDown = &static_cast<platform::UpDown&>(control);
             auto* arrows = new UpDown(parent);
+            setAccessibleRole(*arrows, AccessibleRole::SpinButton);
             arrows->onStep = [this, upDown](int delta) {
                 if (onStep) onStep(*upDown, delta);
             };
@@ -121,7 +123,9 @@ QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
         }
         case platform::ControlKind::Panel: {
             auto* frame = new QFrame(parent);
-            frame->setFrameStyle(frameStyle(static_cast<platform::Panel&>(control).bevel));
+            const auto& panel = static_cast<platform::Panel&>(control);
+            frame->setFrameStyle(frameStyle(panel.bevel));
+            if (panel.separator) setAccessibleRole(*frame, AccessibleRole::Separator);
             return frame;
         }
         case platform::ControlKind::GroupBox:
@@ -136,7 +140,10 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(label.wordWrap);
     if (label.handCursor) widget->setCursor(Qt::PointingHandCursor);
-    if (label.swatch) widget->setFocusPolicy(Qt::TabFocus);
+    if (label.swatch) {
+        widget->setFocusPolicy(Qt::TabFocus);
+        setAccessibleRole(*widget, AccessibleRole::PressButton);
+    }
     if (!label.pictureName.empty()) widget->setPixmap(QPixmap(picturePath(label.pictureName)));
     widget->onClick = [this, &label] {
         if (onClick) onClick(label);
@@ -348,10 +355,14 @@ void FormWidgets::syncControl(const platform::Control& control, QWidget* widget,
         case platform::ControlKind::Panel:
             if (newColor) setColor(widget, now.color);
             break;
+        case platform::ControlKind::UpDown: {
+            const auto& upDown = static_cast<const platform::UpDown&>(control);
+            setAccessibleValue(*widget, upDown.position, upDown.min, upDown.max);
+            break;
+        }
         case platform::ControlKind::StatusBar:
         case platform::ControlKind::Image:
         case platform::ControlKind::ToolButton:
-        case platform::ControlKind::UpDown:
             break;
     }
 }
