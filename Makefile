@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench bench-startup test-sanitize fuzz deb check-deb clean
+.PHONY: deps configure build run test bench bench-startup bench-latency test-sanitize fuzz deb check-deb clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -39,6 +39,11 @@ bench-startup: deps
 	@cmake --build build-bench -j $(JOBS) --target velmora bare_window
 	@./bench/startup/measure.sh " Bare" 7 build-bench/bare_window
 	@./bench/startup/measure.sh " Velmora" 7 build-bench/velmora
+
+bench-latency: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j $(JOBS) --target velmora
+	@./bench/latency/measure.sh build-bench/velmora 3 400
 
 # Each fuzz target in turn, run for FUZZ_SECONDS (30 by default); needs clang.
 FUZZ_SECONDS ?= 30

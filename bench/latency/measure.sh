@@ -18,15 +18,15 @@ trap cleanup EXIT
 
 cc -O2 -o "$work/probe" "$here/probe.c" $(pkg-config --cflags --libs xcb xcb-xtest xcb-damage)
 
-# Starts an Xvfb of its own and prints its display.
+# Starts an Xvfb of its own and sets display_of[NAME] to its display.
+declare -A display_of
 start_display() {
-  local fifo="$work/fifo.$1"
+  local fifo="$work/fifo.$1" number
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   pids+=($!)
-  local number
   read -r number <"$fifo"
-  echo ":$number"
+  display_of[$1]=":$number"
 }
 
 wait_for_window() {
@@ -43,7 +43,8 @@ wait_for_window() {
 }
 
 # Velmora: a blank 96 x 80 picture; the pen, width 1, is the tool at start.
-velmora_display=$(start_display velmora)
+start_display velmora
+velmora_display=${display_of[velmora]}
 DISPLAY=$velmora_display "$velmora" >/dev/null 2>&1 &
 velmora_pid=$!
 pids+=($velmora_pid)
@@ -57,7 +58,8 @@ programs=("velmora $velmora_display $velmora_pid $(canvas "$velmora_display")")
 # kolourpaint: a white 96 x 80 picture, zoomed to 600% (100, 200, 300, 400, 600), the pen.
 if command -v kolourpaint >/dev/null; then
   convert -size 96x80 xc:white "$work/white.png"
-  kolourpaint_display=$(start_display kolourpaint)
+  start_display kolourpaint
+  kolourpaint_display=${display_of[kolourpaint]}
   HOME=$work DISPLAY=$kolourpaint_display kolourpaint "$work/white.png" >"$work/kolourpaint.log" 2>&1 &
   kolourpaint_pid=$!
   pids+=($kolourpaint_pid)

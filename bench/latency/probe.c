@@ -80,8 +80,21 @@ static int find_canvas(xcb_connection_t* c, xcb_screen_t* screen, int w, int h, 
     return found;
 }
 
-/* Waits until damage covers (x, y); answers 0 after a second without it. */
-static int wait_for_damage(xcb_connection_t* c, uint8_t damage_event, int x, int y) {
+/* Whether the screen pixel at (x, y) is white: asked after the damage that covers it arrived, so that
+ * damage to the area that did not change the pixel yet is not taken for the change. */
+static int pixel_is_white(xcb_connection_t* c, xcb_window_t root, int x, int y) {
+    xcb_get_image_reply_t* image = xcb_get_image_reply(
+        c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, root, (int16_t)x, (int16_t)y, 1, 1, ~0u), NULL);
+    if (!image) return 1;
+    const int white = is_white(xcb_get_image_data(image));
+    free(image);
+    return white;
+}
+
+/* Waits until damage covers (x, y) and the pixel there has changed; answers 0 after a second without
+ * it. The time is taken when the damage arrives. */
+static int wait_for_damage(xcb_connection_t* c, xcb_window_t root, uint8_t damage_event, int x, int y,
+                           long long* arrived) {
     const long long deadline = now_us() + 1000000;
     for (;;) {
         xcb_generic_event_t* event;
@@ -93,7 +106,12 @@ static int wait_for_damage(xcb_connection_t* c, uint8_t damage_event, int x, int
                 covered = x >= ax && x < ax + d->area.width && y >= ay && y < ay + d->area.height;
             }
             free(event);
-            if (covered) return 1;
+            if (!covered) continue;
+            const long long at = now_us();
+            if (!pixel_is_white(c, root, x, y)) {
+                *arrived = at;
+                return 1;
+            }
         }
         const long long left = deadline - now_us();
         if (left <= 0) return 0;
@@ -149,7 +167,8 @@ int main(int argc, char** argv) {
     fake(c, screen->root, XCB_MOTION_NOTIFY, 0, CELL_X(cx), CELL_Y(row));
     usleep(50000);
     fake(c, screen->root, XCB_BUTTON_PRESS, 1, CELL_X(cx), CELL_Y(row));
-    wait_for_damage(c, damage_ext->first_event, CELL_X(cx), CELL_Y(row));
+    long long arrived;
+    wait_for_damage(c, screen->root, damage_ext->first_event, CELL_X(cx), CELL_Y(row), &arrived);
     usleep(50000);
 
     long long* latency = calloc((size_t)motions, sizeof *latency);
@@ -165,8 +184,8 @@ int main(int argc, char** argv) {
         if (row >= height) break;
         const long long start = now_us();
         fake(c, screen->root, XCB_MOTION_NOTIFY, 0, CELL_X(cx), CELL_Y(row));
-        if (wait_for_damage(c, damage_ext->first_event, CELL_X(cx), CELL_Y(row)))
-            latency[i] = now_us() - start;
+        if (wait_for_damage(c, screen->root, damage_ext->first_event, CELL_X(cx), CELL_Y(row), &arrived))
+            latency[i] = arrived - start;
         else
             latency[i] = 1000000, ++misses, fprintf(stderr, "miss at motion %d cell %d,%d\n", i, cx, row);
         /* A person's motions come some milliseconds apart; the program is idle in between. */

@@ -57,6 +57,10 @@ int main(int argc, char* argv[]) {
             break;
     }
 
+    // Through shared memory, Qt waits for the X server (a round trip) before it paints again over any
+    // part of the window it has sent since it last waited, and the status text is such a part at
+    // every pen motion. The few small areas a motion changes go faster over the connection itself.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QtArguments qtArguments(argv[0], arguments);
     QApplication application(qtArguments.count, qtArguments.pointers.data());
     platform::PosixFileSystem files;

@@ -59,8 +59,8 @@ public:
     platform::Panel Paneeli{*this, "Paneeli", nullptr, at(34, 15, ViewWidth, ViewHeight), {.color = raster::White}};
     platform::Image Boxi{*this, "Boxi", &Paneeli, at(0, 0, ViewWidth, ViewHeight), MaxWidth, MaxHeight,
                          {.stretch = true, .takesPointer = true}};
-    platform::Panel Alaviiva{*this, "Alaviiva", nullptr, at(33, 495, 578, 2), {.bevel = Lowered}};
-    platform::Panel Reunaviiva{*this, "Reunaviiva", nullptr, at(609, 15, 2, 482), {.bevel = Lowered}};
+    platform::Panel Alaviiva{*this, "Alaviiva", nullptr, at(33, 495, 578, 2), {.bevel = Lowered, .separator = true}};
+    platform::Panel Reunaviiva{*this, "Reunaviiva", nullptr, at(609, 15, 2, 482), {.bevel = Lowered, .separator = true}};
 
     // Tool column.
     platform::ToolButton Pen{*this, "Pen", nullptr, at(4, 24, 25, 25), "Pen", "pen", true};
@@ -77,9 +77,9 @@ public:
                                       "Filled Ellipse", "filledellipse"};
     platform::ToolButton FilledRoundRect{*this, "FilledRoundRect", nullptr, at(4, 280, 25, 25),
                                          "Filled Round Rectangle", "filledroundrect"};
-    platform::Panel Panel1{*this, "Panel1", nullptr, at(1, 15, 31, 2), {.bevel = Lowered}};
-    platform::Panel Panel3{*this, "Panel3", nullptr, at(1, 312, 31, 2), {.bevel = Lowered}};
-    platform::Panel Panel2{*this, "Panel2", nullptr, at(1, 373, 31, 2), {.bevel = Lowered}};
+    platform::Panel Panel1{*this, "Panel1", nullptr, at(1, 15, 31, 2), {.bevel = Lowered, .separator = true}};
+    platform::Panel Panel3{*this, "Panel3", nullptr, at(1, 312, 31, 2), {.bevel = Lowered, .separator = true}};
+    platform::Panel Panel2{*this, "Panel2", nullptr, at(1, 373, 31, 2), {.bevel = Lowered, .separator = true}};
     platform::Panel Bevel1{*this, "Bevel1", nullptr, at(1, 321, 31, 25), {.bevel = Lowered}};
     platform::UpDown PenWidth{*this, "PenWidth", nullptr, at(2, 322, 29, 23), "Change Pen Width"};
     // The pen width as text, which the up-down control's steps write and PenSizeChange reads.

@@ -14,7 +14,8 @@ Control::Control(ControlKind kind_, Form& owner, std::string name_, Control* par
 Panel::Panel(Form& owner, std::string name_, Control* parent_, Rect bounds_, PanelSettings settings)
     : Control(ControlKind::Panel, owner, std::move(name_), parent_, bounds_, settings.workObject),
       color(settings.color),
-      bevel(settings.bevel) {}
+      bevel(settings.bevel),
+      separator(settings.separator) {}
 
 GroupBox::GroupBox(Form& owner, std::string name_, Control* parent_, Rect bounds_, std::string caption_, Font font_)
     : Control(ControlKind::GroupBox, owner, std::move(name_), parent_, bounds_) {

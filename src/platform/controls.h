@@ -63,6 +63,8 @@ enum class Bevel { None, Lowered, Raised };
 struct PanelSettings {
     raster::Color color = raster::Silver;
     Bevel bevel = Bevel::None;
+    // A line between parts of the window rather than a surface.
+    bool separator = false;
     bool workObject = false;
 };
 
@@ -70,6 +72,7 @@ struct Panel : Control {
     Panel(Form& owner, std::string name, Control* parent, Rect bounds, PanelSettings settings = {});
     raster::Color color;
     Bevel bevel;
+    bool separator;
 };
 
 // A frame with a caption along its top edge around the controls that have it as their parent.

@@ -89,12 +89,23 @@ private slots:
         QCOMPARE(nameOf(widgetOf(form().Korkeus), QAccessible::Description), QStringLiteral("max. 80"));
         QCOMPARE(nameOf(widgetOf(form().ColorPaneeli)), QStringLiteral("Drawing colour: black"));
         QCOMPARE(nameOf(widgetOf(form().PenWidth)), QStringLiteral("Pen width 1"));
+        // What each is: the pen width a spin button with its value, a swatch a button to press, a line a
+        // separator.
+        QAccessibleInterface* penWidth = QAccessible::queryAccessibleInterface(widgetOf(form().PenWidth));
+        QCOMPARE(penWidth->role(), QAccessible::SpinBox);
+        QCOMPARE(penWidth->valueInterface()->currentValue().toInt(), 1);
+        QAccessibleInterface* black = QAccessible::queryAccessibleInterface(widgetOf(form().PiirtoBlack));
+        QCOMPARE(black->role(), QAccessible::Button);
+        QCOMPARE(QAccessible::queryAccessibleInterface(widgetOf(form().Alaviiva))->role(), QAccessible::Separator);
 
         createPicture("20", "15");
         QTest::mouseClick(widgetOf(form().PiirtoWhite), Qt::LeftButton);
         QCOMPARE(nameOf(widgetOf(form().ColorPaneeli)), QStringLiteral("Drawing colour: white"));
         QTest::mouseClick(static_cast<platform::qt::UpDown*>(widgetOf(form().PenWidth))->leftArrow(), Qt::LeftButton);
         QCOMPARE(nameOf(widgetOf(form().PenWidth)), QStringLiteral("Pen width 8"));
+        QCOMPARE(penWidth->valueInterface()->currentValue().toInt(), 8);
+        black->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(nameOf(widgetOf(form().ColorPaneeli)), QStringLiteral("Drawing colour: black"));
         QVERIFY(nameOf(widgetOf(form().PikkuBoxi), QAccessible::Description).contains("20 x 15 pixels"));
         QTest::mouseMove(widgetOf(form().Boxi), QPoint(13, 20));
         auto* status = dynamic_cast<platform::qt::StatusPanels*>(widgetOf(form().StatusBar));

@@ -1,5 +1,6 @@
 #include "platform/qt/form_widgets.h"
 
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/convert.h"
 #include "platform/qt/focus_marker.h"
 #include "platform/qt/image_view.h"
@@ -114,6 +115,7 @@ QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
         case platform::ControlKind::UpDown: {
             auto* upDown = &static_cast<platform::UpDown&>(control);
             auto* arrows = new UpDown(parent);
+            setAccessibleRole(*arrows, AccessibleRole::SpinButton);
             arrows->onStep = [this, upDown](int delta) {
                 if (onStep) onStep(*upDown, delta);
             };
@@ -121,7 +123,9 @@ QWidget* FormWidgets::build(platform::Control& control, QWidget* parent) {
         }
         case platform::ControlKind::Panel: {
             auto* frame = new QFrame(parent);
-            frame->setFrameStyle(frameStyle(static_cast<platform::Panel&>(control).bevel));
+            const auto& panel = static_cast<platform::Panel&>(control);
+            frame->setFrameStyle(frameStyle(panel.bevel));
+            if (panel.separator) setAccessibleRole(*frame, AccessibleRole::Separator);
             return frame;
         }
         case platform::ControlKind::GroupBox:
@@ -136,7 +140,10 @@ QWidget* FormWidgets::buildLabel(platform::Label& label, QWidget* parent) {
     widget->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     widget->setWordWrap(label.wordWrap);
     if (label.handCursor) widget->setCursor(Qt::PointingHandCursor);
-    if (label.swatch) widget->setFocusPolicy(Qt::TabFocus);
+    if (label.swatch) {
+        widget->setFocusPolicy(Qt::TabFocus);
+        setAccessibleRole(*widget, AccessibleRole::PressButton);
+    }
     if (!label.pictureName.empty()) widget->setPixmap(QPixmap(picturePath(label.pictureName)));
     widget->onClick = [this, &label] {
         if (onClick) onClick(label);
@@ -229,9 +236,10 @@ ImageView* FormWidgets::view(const platform::Control& control) const {
 }
 
 ImageView* FormWidgets::pointerView() const {
-    for (const auto& [control, built] : m_widgets)
-        if (control->kind == platform::ControlKind::Image && static_cast<const platform::Image*>(control)->takesPointer)
-            return static_cast<ImageView*>(built);
+    for (const Entry& entry : m_entries)
+        if (entry.control->kind == platform::ControlKind::Image &&
+            static_cast<const platform::Image*>(entry.control)->takesPointer)
+            return static_cast<ImageView*>(entry.widget);
     return nullptr;
 }
 
@@ -271,14 +279,19 @@ FormWidgets::Shown FormWidgets::shownOf(const platform::Control& control) {
 // screen reader's texts are asked for again only when one of them changed: a description follows the state of the form,
 // and the form's state shows in some control whenever it changes, but neither pixels nor the status texts are part of
 // any description.
-QRect FormWidgets::sync() {
+void FormWidgets::sync() {
+    // Qt paints every widget marked at that moment in one pass and sends them together; the view
+    // goes alone, so its changed cell is on the screen before the preview and the status text are
+    // painted at all.
+    if (ImageView* view = pointerView(); view && m_synced) {
+        const QRect area = view->refresh();
+        if (!area.isEmpty()) view->repaint(area);
+    }
     bool changed = !m_synced;
-    QRect viewChanged;
     for (Entry& entry : m_entries) {
         const platform::Control& control = *entry.control;
         if (control.kind == platform::ControlKind::Image) {
-            const QRect area = static_cast<ImageView*>(entry.widget)->refresh();
-            if (static_cast<const platform::Image&>(control).takesPointer) viewChanged = area;
+            static_cast<ImageView*>(entry.widget)->refresh();
         } else if (control.kind == platform::ControlKind::StatusBar) {
             static_cast<StatusPanels*>(entry.widget)->sync();
         } else if (control.kind == platform::ControlKind::ToolButton) {
@@ -298,7 +311,6 @@ QRect FormWidgets::sync() {
     m_synced = true;
     if (changed)
         for (const Entry& entry : m_entries) syncAccessibleText(*entry.control, entry.widget);
-    return viewChanged;
 }
 
 // Set only on a change: every setting tells a listening screen reader that the name changed.
@@ -343,10 +355,14 @@ void FormWidgets::syncControl(const platform::Control& control, QWidget* widget,
         case platform::ControlKind::Panel:
             if (newColor) setColor(widget, now.color);
             break;
+        case platform::ControlKind::UpDown: {
+            const auto& upDown = static_cast<const platform::UpDown&>(control);
+            setAccessibleValue(*widget, upDown.position, upDown.min, upDown.max);
+            break;
+        }
         case platform::ControlKind::StatusBar:
         case platform::ControlKind::Image:
         case platform::ControlKind::ToolButton:
-        case platform::ControlKind::UpDown:
             break;
     }
 }

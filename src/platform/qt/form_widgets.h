@@ -3,7 +3,6 @@
 #include "platform/accessible_text.h"
 #include "platform/controls.h"
 
-#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -35,9 +34,9 @@ public:
     platform::Control* control(const QWidget* widget) const;
 
     // Copies into each widget what changed in its control since the last sync, and nothing else;
-    // signals stay blocked meanwhile. Answers the area of the pointer view that changed, in its own
-    // coordinates, so that it can reach the screen first.
-    QRect sync();
+    // signals stay blocked meanwhile. What changed on the view a person draws on is painted and sent
+    // to the screen at once, before anything else of the same input is marked for painting.
+    void sync();
 
     // A click on a button, tool button or label.
     std::function<void(platform::Control&)> onClick;

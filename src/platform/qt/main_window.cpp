@@ -176,16 +176,20 @@ void MainWindow::centreOnScreen() {
 }
 
 // The edit boxes would take Ctrl+Z, Ctrl+C and Ctrl+V for themselves; the menu's shortcuts come first,
-// as a person expects of a menu shortcut.
+// as a person expects of a menu shortcut, but only while the item can be carried out: a key whose
+// item is disabled edits the box's text. The item's menu opens first, as it does for the shortcut
+// itself, because its opening decides which of its items are enabled.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (m_menus->shortcuts().contains(QKeySequence(key->keyCombination()))) {
-            event->ignore();
-            return true;
-        }
+    if (event->type() != QEvent::ShortcutOverride) return QMainWindow::eventFilter(watched, event);
+    platform::MenuItem* item = m_menus->itemOf(QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()));
+    if (!item) return QMainWindow::eventFilter(watched, event);
+    if (platform::Menu* menu = m_menus->menuOf(*item)) {
+        m_input.openMenu(*menu);
+        afterHandler();
     }
-    return QMainWindow::eventFilter(watched, event);
+    if (!item->enabled) return QMainWindow::eventFilter(watched, event);
+    event->ignore();
+    return true;
 }
 
 }  // namespace platform::qt

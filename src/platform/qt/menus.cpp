@@ -44,7 +44,7 @@ Menus::Menus(const std::vector<platform::Menu*>& menuBar, QMenuBar& bar, QWidget
                 if (onChoose) onChoose(*item);
             });
             m_actions[item] = action;
-            m_entries.push_back({item, action, {item->caption, item->shortcut, item->enabled}});
+            m_entries.push_back({source, item, action, {item->caption, item->shortcut, item->enabled}});
         }
     }
     for (const Entry& entry : m_entries) entry.action->setEnabled(entry.item->enabled);
@@ -57,7 +57,6 @@ void Menus::addShortcut(const std::string& shortcut, QWidget& window) {
     QObject::connect(key, &QShortcut::activated, key, [this, shortcut] {
         if (onShortcut) onShortcut(shortcut);
     });
-    m_shortcuts << keys;
 }
 
 QAction* Menus::action(const platform::MenuItem& item) const {
@@ -68,6 +67,18 @@ QAction* Menus::action(const platform::MenuItem& item) const {
 QMenu* Menus::menu(const platform::Menu& menu) const {
     const auto found = m_menus.find(&menu);
     return found == m_menus.end() ? nullptr : found->second;
+}
+
+platform::MenuItem* Menus::itemOf(const QKeySequence& keys) const {
+    for (const Entry& entry : m_entries)
+        if (!entry.item->shortcut.empty() && QKeySequence(toQString(entry.item->shortcut)) == keys) return entry.item;
+    return nullptr;
+}
+
+platform::Menu* Menus::menuOf(const platform::MenuItem& item) const {
+    for (const Entry& entry : m_entries)
+        if (entry.item == &item) return entry.menu;
+    return nullptr;
 }
 
 void Menus::sync() {

@@ -3,7 +3,6 @@
 #include "platform/controls.h"
 
 #include <QKeySequence>
-#include <QList>
 
 #include <functional>
 #include <map>
@@ -27,8 +26,9 @@ public:
 
     QAction* action(const platform::MenuItem& item) const;
     QMenu* menu(const platform::Menu& menu) const;
-    // Every key sequence some menu item owns.
-    const QList<QKeySequence>& shortcuts() const { return m_shortcuts; }
+    // The item that owns a key sequence and the menu it is in; null when no item owns it.
+    platform::MenuItem* itemOf(const QKeySequence& keys) const;
+    platform::Menu* menuOf(const platform::MenuItem& item) const;
 
     // Sets an item's enabled state and text only when they differ from what the action shows.
     void sync();
@@ -47,7 +47,8 @@ private:
         bool enabled = true;
     };
     struct Entry {
-        const platform::MenuItem* item;
+        platform::Menu* menu;
+        platform::MenuItem* item;
         QAction* action;
         Shown shown;
     };
@@ -55,7 +56,6 @@ private:
     std::map<const platform::MenuItem*, QAction*> m_actions;
     std::vector<Entry> m_entries;
     std::map<const platform::Menu*, QMenu*> m_menus;
-    QList<QKeySequence> m_shortcuts;
 };
 
 }  // namespace platform::qt

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace raster {
 
@@ -28,14 +29,26 @@ void copyBlock(Bitmap& dest, const Bitmap& from, const platform::Rect& destRect,
     area = clipped({area.left + dx, area.top + dy, area.right + dx, area.bottom + dy}, dest.width(), dest.height());
     if (area.left >= area.right || area.top >= area.bottom) return;
 
-    const std::size_t bytes = static_cast<std::size_t>(area.right - area.left) * sizeof(Color);
     // Moving a block down within one bitmap must start from its bottom row; memmove takes care of
-    // the overlap within a row.
+    // the overlap within a row. Only the run of each row from its first to its last differing pixel
+    // is written, so that the bitmap marks no more than what changed: the preview is copied whole
+    // from the view after every pen motion.
     const bool bottomUp = &from == &dest && dy > 0;
     const int rows = area.bottom - area.top;
     for (int i = 0; i < rows; ++i) {
         const int y = bottomUp ? area.bottom - 1 - i : area.top + i;
-        std::memmove(dest.span(y, area.left, area.right) + area.left, from.row(y - dy) + (area.left - dx), bytes);
+        const Color* source = from.row(y - dy) + (area.left - dx);
+        const Color* before = std::as_const(dest).row(y) + area.left;
+        // A block copied onto itself changes nothing.
+        if (source == before) continue;
+        const int run = area.right - area.left;
+        if (std::memcmp(before, source, static_cast<std::size_t>(run) * sizeof(Color)) == 0) continue;
+        int first = 0;
+        while (before[first] == source[first]) ++first;
+        int last = run - 1;
+        while (before[last] == source[last]) --last;
+        std::memmove(dest.span(y, area.left + first, area.left + last + 1) + area.left + first, source + first,
+                     static_cast<std::size_t>(last - first + 1) * sizeof(Color));
     }
 }
 
