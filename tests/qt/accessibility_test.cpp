@@ -63,6 +63,11 @@ private slots:
                 if (item->role() == QAccessible::Separator) continue;
                 QVERIFY2(!item->text(QAccessible::Name).isEmpty(), qPrintable(menu->title()));
                 QVERIFY(!item->text(QAccessible::Name).contains('&'));
+                // The shortcut is the item's key binding, not part of its name.
+                QVERIFY(!item->text(QAccessible::Name).contains('\t'));
+                if (item->text(QAccessible::Name) == QStringLiteral("New"))
+                    QCOMPARE(item->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+                             QStringList{QStringLiteral("Ctrl+N")});
             }
         }
     }

@@ -4,8 +4,11 @@
 
 #include <QAccessibleValueChangeEvent>
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
 #include <QWidget>
 
 namespace platform::qt {
@@ -16,6 +19,72 @@ constexpr const char* RoleProperty = "accessibleRole";
 constexpr const char* ValueProperty = "accessibleValue";
 constexpr const char* MinimumProperty = "accessibleMinimum";
 constexpr const char* MaximumProperty = "accessibleMaximum";
+constexpr const char* MenuItemProperty = "accessibleMenuItem";
+
+// "Save &As" is read "Save As", "&&" as one "&".
+QString withoutAccelerator(const QString& caption) {
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size()) ++i;
+        plain += caption[i];
+    }
+    return plain;
+}
+
+// Qt names a menu item by its whole text, the tab and the shortcut the menu shows after it included.
+class MenuItem : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    explicit MenuItem(QAction* action) : m_action(action) {}
+
+    bool isValid() const override { return m_action && menu(); }
+    QObject* object() const override { return m_action; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(menu()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QString text(QAccessible::Text type) const override {
+        const QString whole = m_action->text();
+        const qsizetype tab = whole.indexOf(u'\t');
+        if (type == QAccessible::Name) return withoutAccelerator(whole.left(tab));
+        if (type == QAccessible::Accelerator) return tab < 0 ? QString() : whole.mid(tab + 1);
+        return {};
+    }
+    QRect rect() const override {
+        const QRect area = menu()->actionGeometry(m_action);
+        return {menu()->mapToGlobal(area.topLeft()), area.size()};
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        state.invisible = !menu()->isVisible();
+        state.disabled = !m_action->isEnabled();
+        state.focusable = m_action->isEnabled();
+        state.focused = m_action->isEnabled() && menu()->activeAction() == m_action;
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction() && m_action->isEnabled()) m_action->trigger();
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        const QString keys = text(QAccessible::Accelerator);
+        if (name != pressAction() || keys.isEmpty()) return {};
+        return {keys};
+    }
+
+private:
+    QMenu* menu() const { return qobject_cast<QMenu*>(m_action->parent()); }
+
+    QPointer<QAction> m_action;
+};
 
 // The up-down control: its value is the program's, so it changes only by the steps of its arrows.
 class SpinButton : public QAccessibleWidget, public QAccessibleValueInterface {
@@ -59,6 +128,8 @@ public:
 };
 
 QAccessibleInterface* makeInterface(const QString&, QObject* object) {
+    if (auto* action = qobject_cast<QAction*>(object); action && action->property(MenuItemProperty).toBool())
+        return new MenuItem(action);
     if (!object || !object->isWidgetType()) return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     const QVariant role = widget->property(RoleProperty);
@@ -74,15 +145,24 @@ QAccessibleInterface* makeInterface(const QString&, QObject* object) {
     return nullptr;
 }
 
-}  // namespace
-
-void setAccessibleRole(QWidget& widget, AccessibleRole role) {
+void installFactory() {
     static const bool installed = [] {
         QAccessible::installFactory(makeInterface);
         return true;
     }();
     (void)installed;
+}
+
+}  // namespace
+
+void setAccessibleRole(QWidget& widget, AccessibleRole role) {
+    installFactory();
     widget.setProperty(RoleProperty, static_cast<int>(role));
+}
+
+void setAccessibleMenuItem(QAction& action) {
+    installFactory();
+    action.setProperty(MenuItemProperty, true);
 }
 
 void setAccessibleValue(QWidget& widget, int value, int minimum, int maximum) {

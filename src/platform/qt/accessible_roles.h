@@ -1,5 +1,6 @@
 #pragma once
 
+class QAction;
 class QWidget;
 
 namespace platform::qt {
@@ -11,6 +12,10 @@ enum class AccessibleRole { SpinButton, PressButton, Separator };
 
 // Gives the widget its role; the first call installs the factory that makes the interfaces.
 void setAccessibleRole(QWidget& widget, AccessibleRole role);
+
+// A menu item named by its caption alone, with the shortcut its menu shows after a tab given as its
+// key binding.
+void setAccessibleMenuItem(QAction& action);
 
 // The value and range a spin button reads out; a listening screen reader hears of a change.
 void setAccessibleValue(QWidget& widget, int value, int minimum, int maximum);

@@ -1,5 +1,6 @@
 #include "platform/qt/menus.h"
 
+#include "platform/qt/accessible_roles.h"
 #include "platform/qt/convert.h"
 
 #include <QAction>
@@ -38,6 +39,7 @@ Menus::Menus(const std::vector<platform::Menu*>& menuBar, QMenuBar& bar, QWidget
             }
             QAction* action = menu->addAction(menuText(*item));
             action->setObjectName(toQString(item->name));
+            setAccessibleMenuItem(*action);
             if (!item->pictureName.empty()) action->setIcon(QIcon(picturePath(item->pictureName)));
             if (!item->shortcut.empty()) addShortcut(item->shortcut, window);
             QObject::connect(action, &QAction::triggered, action, [this, item] {
