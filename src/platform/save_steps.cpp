@@ -21,25 +21,31 @@ void check(long result) {
     if (result < 0) fail(errno);
 }
 
-void writeAll(FileCalls& calls, int fd, const std::uint8_t* data, std::size_t count) {
+namespace {
+
+// Writes count bytes in as many calls as it takes; write(done) writes from the done-th byte on. A write
+// that takes nothing without an error would loop for ever: the disk counts as full.
+template <class Write>
+void writeEvery(std::size_t count, Write write) {
     std::size_t done = 0;
     while (done < count) {
-        const ssize_t written = retrying([&] { return calls.write(fd, data + done, count - done); });
+        const ssize_t written = retrying([&] { return write(done); });
         check(written);
         if (written == 0) fail(ENOSPC);
         done += static_cast<std::size_t>(written);
     }
 }
 
+}  // namespace
+
+void writeAll(FileCalls& calls, int fd, const std::uint8_t* data, std::size_t count) {
+    writeEvery(count, [&](std::size_t done) { return calls.write(fd, data + done, count - done); });
+}
+
 void writeAllAt(FileCalls& calls, int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = retrying(
-            [&] { return calls.writeAt(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done)); });
-        check(written);
-        if (written == 0) fail(ENOSPC);
-        done += static_cast<std::size_t>(written);
-    }
+    writeEvery(bytes.size(), [&](std::size_t done) {
+        return calls.writeAt(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    });
 }
 
 // Until its folder is on disk, a rename can be undone by a power cut, and a new name lost. A folder

@@ -91,6 +91,8 @@ FormWidgets::FormWidgets(platform::Form& form, QWidget* client) : m_form(form) {
         if (!control->hint.empty()) built->setToolTip(toQString(control->hint));
         m_widgets[control] = built;
         m_entries.push_back({control, built, {}});
+        if (control->kind == platform::ControlKind::Image && static_cast<platform::Image*>(control)->takesPointer)
+            m_pointerView = static_cast<ImageView*>(built);
     }
     setTabOrder();
     sync();
@@ -235,14 +237,6 @@ ImageView* FormWidgets::view(const platform::Control& control) const {
     return qobject_cast<ImageView*>(widget(control));
 }
 
-ImageView* FormWidgets::pointerView() const {
-    for (const Entry& entry : m_entries)
-        if (entry.control->kind == platform::ControlKind::Image &&
-            static_cast<const platform::Image*>(entry.control)->takesPointer)
-            return static_cast<ImageView*>(entry.widget);
-    return nullptr;
-}
-
 platform::Control* FormWidgets::control(const QWidget* widget) const {
     for (const auto& [control, built] : m_widgets)
         if (built == widget) return const_cast<platform::Control*>(control);
@@ -283,7 +277,7 @@ void FormWidgets::sync() {
     // Qt paints every widget marked at that moment in one pass and sends them together; the view
     // goes alone, so its changed cell is on the screen before the preview and the status text are
     // painted at all.
-    if (ImageView* view = pointerView(); view && m_synced) {
+    if (ImageView* view = m_pointerView; view && m_synced) {
         const QRect area = view->refresh();
         if (!area.isEmpty()) view->repaint(area);
     }

@@ -29,7 +29,7 @@ public:
     QWidget* widget(const platform::Control& control) const;
     ImageView* view(const platform::Control& control) const;
     // The view of the image that takes the pointer, or null.
-    ImageView* pointerView() const;
+    ImageView* pointerView() const { return m_pointerView; }
     // The control a widget was built for, or null.
     platform::Control* control(const QWidget* widget) const;
 
@@ -82,6 +82,8 @@ private:
     // The built controls in the form's order, parents first.
     std::vector<Entry> m_entries;
     bool m_synced = false;
+    // Found once as the widgets are built: the sync after every pointer motion paints it first.
+    ImageView* m_pointerView = nullptr;
     QLineEdit* m_firstEdit = nullptr;
 };
 
